@@ -1,0 +1,38 @@
+#include "VarnexApplication.h"
+
+#include "Feedback.h"
+
+#include <QFont>
+#include <QFontDatabase>
+
+namespace {
+
+// The layout is fixed in pixels, so the font is fixed in pixels too: a compact sans-serif at 11.
+QFont ApplicationFont() {
+    QFont font(QFontDatabase::hasFamily(QStringLiteral("Liberation Sans"))
+                   ? QStringLiteral("Liberation Sans")
+                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    font.setPixelSize(11);
+    return font;
+}
+
+} // namespace
+
+VarnexApplication::VarnexApplication(int& argc, char** argv)
+    : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Varnex"));
+    setOrganizationName(QStringLiteral("Korvex Group"));
+    setApplicationVersion(QStringLiteral("2.11"));
+    setFont(ApplicationFont());
+}
+
+bool VarnexApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        Feedback::ReportError(QString::fromStdString(error.what()));
+    } catch (...) {
+        Feedback::ReportError(QStringLiteral("Unknown error"));
+    }
+    return false;
+}

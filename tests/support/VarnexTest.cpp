@@ -1,0 +1,78 @@
+#include "VarnexTest.h"
+
+#include "Feedback.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+static void InitVarnexResources() { Q_INIT_RESOURCE(varnex); }
+
+namespace VarnexTest {
+namespace {
+
+bool modalDialogsExpected = false;
+
+void CloseUnexpectedModalDialog() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modalDialogsExpected) {
+        return;
+    }
+    const QByteArray what = "Unexpected modal dialog \"" + modal->windowTitle().toUtf8() + "\"";
+    QTest::qFail(what.constData(), __FILE__, __LINE__);
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        dialog->reject();
+    } else {
+        modal->close();
+    }
+}
+
+} // namespace
+
+QStringList& Errors() {
+    static QStringList errors;
+    return errors;
+}
+
+int& Beeps() {
+    static int beeps = 0;
+    return beeps;
+}
+
+void ResetRecorders() {
+    Errors().clear();
+    Beeps() = 0;
+}
+
+void SetModalDialogsExpected(bool expected) { modalDialogsExpected = expected; }
+
+QString SettingsFolder() {
+    static QTemporaryDir folder;
+    return folder.path();
+}
+
+void UseOffscreenUnlessSet() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+}
+
+int Run(QObject& test, int argc, char** argv) {
+    InitVarnexResources();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, SettingsFolder());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, SettingsFolder());
+    Feedback::SetErrorReporter([](const QString& text) { Errors().append(text); });
+    Feedback::SetBeeper([] { ++Beeps(); });
+
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, &CloseUnexpectedModalDialog);
+    watchdog.start(50);
+
+    return QTest::qExec(&test, argc, argv);
+}
+
+} // namespace VarnexTest

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "VarnexApplication.h"
+
+#include <QObject>
+#include <QStringList>
+
+// What every test program shares: the offscreen platform unless one is set, settings in a
+// temporary folder, recorders in place of the error box and the beep, and a watchdog that
+// fails the running test on an unexpected modal dialog instead of hanging.
+namespace VarnexTest {
+
+// Error texts reported since the last reset, as the error box would have shown them.
+QStringList& Errors();
+int& Beeps();
+void ResetRecorders();
+
+// A test that opens a modal dialog on purpose switches the watchdog off around it.
+void SetModalDialogsExpected(bool expected);
+
+// The folder that stands in for the user's settings store.
+QString SettingsFolder();
+
+void UseOffscreenUnlessSet();
+int Run(QObject& test, int argc, char** argv);
+
+} // namespace VarnexTest
+
+#define VARNEX_TEST_MAIN(TestClass)                                                               \
+    int main(int argc, char** argv) {                                                             \
+        VarnexTest::UseOffscreenUnlessSet();                                                      \
+        VarnexApplication app(argc, argv);                                                        \
+        TestClass test;                                                                           \
+        return VarnexTest::Run(test, argc, argv);                                                 \
+    }
