@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 // Conversions between 32-bit values and their binary, decimal and hexadecimal texts.
 // Texts are single-byte strings; bit and digit positions count from the rightmost character.
