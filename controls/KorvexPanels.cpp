@@ -111,11 +111,11 @@ QColor TKorvexCustomPanel::Color() const {
 }
 
 void TKorvexCustomPanel::SetColor(const QColor& color) {
-    if (color == m_color) {
-        return;
-    }
+    const QColor shown = Color();
     m_color = color;
-    update();
+    if (Color() != shown) {
+        update();
+    }
 }
 
 void TKorvexCustomPanel::SetFullRepaint(bool fullRepaint) {
@@ -238,7 +238,7 @@ void TCanvasPanel::CopyRectToClipboard(const QRect& rect) {
     // Parts of the rectangle outside the panel show its colour.
     QImage image(rect.size(), QImage::Format_RGB32);
     image.fill(Color());
-    render(&image, QPoint(), QRegion(rect));
+    render(&image, QPoint(), QRegion(rect), QWidget::DrawChildren);
     clipboard->setImage(image);
 }
 
