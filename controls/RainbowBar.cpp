@@ -93,15 +93,20 @@ void TRainbowBar::Paint(QPainter& painter) {
 
 void TRainbowBar::PaintStripes(QPainter& painter) {
     const QRect inner = GetInnerRect();
-    const int height = inner.height();
+    if (inner.isEmpty()) {
+        return;
+    }
     painter.save();
     painter.setClipRect(inner);
     int y = inner.top();
     for (int i = 0; i < m_numStripes; ++i) {
-        // Halves round to even (the default rounding mode); shares outside 0..1 are drawn as
-        // the nearest of nothing or the whole bar.
-        const double rows = std::nearbyint(double(height) * double(m_stripes[i].Value()));
-        const int stripeHeight = int(std::clamp(rows, 0.0, double(std::max(height, 0))));
+        // Halves go to the even neighbour (the default rounding mode). Negative or undefined
+        // shares draw nothing; whatever runs past the bottom is clipped.
+        const double rows = std::nearbyint(inner.height() * double(m_stripes[i].Value()));
+        if (!(rows > 0.0)) {
+            continue;
+        }
+        const int stripeHeight = int(std::min(rows, double(inner.height())));
         painter.fillRect(inner.left(), y, inner.width(), stripeHeight, m_stripes[i].Color());
         y += stripeHeight;
     }

@@ -137,15 +137,6 @@ private slots:
         QCOMPARE(panel.focusPolicy(), Qt::NoFocus);
     }
 
-    void fullRepaintKeepsPaintedPartsWhenOff() {
-        TCanvasPanel panel;
-        panel.SetFullRepaint(false);
-        QVERIFY(!panel.FullRepaint());
-        QVERIFY(panel.testAttribute(Qt::WA_StaticContents));
-        panel.SetFullRepaint(true);
-        QVERIFY(!panel.testAttribute(Qt::WA_StaticContents));
-    }
-
     void getInnerRect_data() {
         QTest::addColumn<int>("outer");
         QTest::addColumn<int>("inner");

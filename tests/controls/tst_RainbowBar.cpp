@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QTest>
+#include <limits>
 
 namespace {
 
@@ -107,6 +108,9 @@ private slots:
             << 104 << QList<float>{0.5f, 0.0f, 0.5f} << QList<int>{0, 2} << QList<int>{50, 50};
         QTest::newRow("a negative share draws nothing")
             << 104 << QList<float>{-0.5f, 0.5f} << QList<int>{1, -1} << QList<int>{50, 50};
+        QTest::newRow("an undefined share draws nothing")
+            << 104 << QList<float>{std::numeric_limits<float>::quiet_NaN(), 0.5f}
+            << QList<int>{1, -1} << QList<int>{50, 50};
         QTest::newRow("sixteen equal shares of 233 rows round up and are clipped")
             << 237 << QList<float>(16, 1.0f / 16)
             << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}
@@ -135,11 +139,31 @@ private slots:
     void stripesStayInsideTheBorder() {
         TRainbowBar bar;
         bar.resize(38, 237);
-        bar.Stripes(0).SetValue(2.0f);
+        bar.SetNumStripes(2);
+        bar.Stripes(0).SetValue(0.75f);
+        bar.Stripes(1).SetValue(0.75f);
         const QImage image = bar.grab().toImage();
-        QVERIFY(QColor(image.pixel(0, 236)) != QColor(Qt::red));
-        QVERIFY(QColor(image.pixel(1, 235)) != QColor(Qt::red));
-        QCOMPARE(QColor(image.pixel(2, 234)), QColor(Qt::red));
+        const QRgb yellow = Default(1);
+        QCOMPARE(image.pixel(2, 234) & RGB_MASK, yellow);
+        for (int y = 235; y < 237; ++y) {
+            for (int x = 0; x < 38; ++x) {
+                QVERIFY2((image.pixel(x, y) & RGB_MASK) != yellow, "stripe drawn over the border");
+            }
+        }
+    }
+
+    void resetStripesNotifiesOnce() {
+        TRainbowBar bar;
+        bar.Stripes(0).SetColor(Qt::cyan);
+        bar.Stripes(1).SetValue(0.5f);
+        int changes = 0;
+        bar.SetOnChange([&](TRainbowBar&) { ++changes; });
+        bar.ResetStripes();
+        QCOMPARE(changes, 1);
+        QCOMPARE(Rgb(bar.Stripes(0).Color()), Default(0));
+        QCOMPARE(bar.Stripes(1).Value(), 0.2f);
+        bar.ResetStripes();
+        QCOMPARE(changes, 2);
     }
 
     void numStripesIsClamped_data() {
