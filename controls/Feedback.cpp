@@ -28,13 +28,17 @@ QString ErrorText(const QString& message) {
     return message.endsWith(QLatin1Char('.')) ? message : message + QLatin1Char('.');
 }
 
-void ReportError(const QString& message) { CurrentReporter()(ErrorText(message)); }
+void ReportError(const QString& message) {
+    CurrentReporter()(ErrorText(message));
+}
 
 void SetErrorReporter(ErrorReporter reporter) {
     CurrentReporter() = reporter ? std::move(reporter) : ErrorReporter(ShowErrorBox);
 }
 
-void Beep() { CurrentBeeper()(); }
+void Beep() {
+    CurrentBeeper()();
+}
 
 void SetBeeper(Beeper beeper) {
     CurrentBeeper() = beeper ? std::move(beeper) : Beeper([] { QApplication::beep(); });
