@@ -48,6 +48,13 @@ bool MovesFocusWithinWindow(Qt::FocusReason reason) {
     return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
+// The cut and paste entries of the edit's standard menu, known by the captions the edit gives
+// them (its actions carry no names).
+bool IsCutOrPasteAction(const QAction& action) {
+    const QString caption = action.text().section(u'\t', 0, 0);
+    return caption == QLineEdit::tr("Cu&t") || caption == QLineEdit::tr("&Paste");
+}
+
 } // namespace
 
 TSpinButton::TSpinButton(QWidget* focusControl)
@@ -298,8 +305,7 @@ void TBetterSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (!CutAndPasteAllowed()) {
         for (QAction* action : menu->actions()) {
-            if (action->objectName() == QLatin1String("edit-cut") ||
-                action->objectName() == QLatin1String("edit-paste")) {
+            if (IsCutOrPasteAction(*action)) {
                 action->setEnabled(false);
             }
         }
