@@ -148,7 +148,9 @@ TSuperStringGrid::TSuperStringGrid(QWidget* parent)
     setVerticalHeader(m_rowHeader);
     setItemDelegate(new TCellDelegate(*this));
     setShowGrid(false);
-    setWordWrap(false);
+    // Double-clicking a sizing edge does not fit the column or row to its contents.
+    disconnect(m_columnHeader, &QHeaderView::sectionHandleDoubleClicked, this, nullptr);
+    disconnect(m_rowHeader, &QHeaderView::sectionHandleDoubleClicked, this, nullptr);
     m_columnHeader->setDefaultSectionSize(m_defaultColWidth + VertLineWidth());
     m_rowHeader->setDefaultSectionSize(m_defaultRowHeight + HorzLineWidth());
 
@@ -177,8 +179,6 @@ TSuperStringGrid::TSuperStringGrid(QWidget* parent)
     EnsureCurrentCell();
     resize(345, 105);
 }
-
-TSuperStringGrid::~TSuperStringGrid() = default;
 
 int TSuperStringGrid::ColCount() const {
     return m_model->ColCount();
@@ -368,13 +368,14 @@ void TSuperStringGrid::SetFixedFont(const QFont& font) {
 }
 
 void TSuperStringGrid::SetOptions(TGridOptions options) {
-    const TGridSizes sizes = CaptureSizes();
-    const int vertLineWidth = VertLineWidth();
-    const int horzLineWidth = HorzLineWidth();
-    m_options = options;
-    if (VertLineWidth() != vertLineWidth || HorzLineWidth() != horzLineWidth) {
+    const TGridOptions oldOptions = m_options;
+    if (VertLineWidth(options) != VertLineWidth(oldOptions) ||
+        HorzLineWidth(options) != HorzLineWidth(oldOptions)) {
+        const TGridSizes sizes = CaptureSizes();
+        m_options = options;
         RestoreSizes(sizes);
     }
+    m_options = options;
     ApplyOptions();
 }
 
@@ -645,12 +646,14 @@ bool TSuperStringGrid::IsFixedCell(int col, int row) const {
     return col < FixedCols() || row < FixedRows();
 }
 
-int TSuperStringGrid::VertLineWidth() const {
-    return m_options & (goFixedVertLine | goVertLine) ? 1 : 0;
+// A grid line is one pixel wide; it takes space when either its fixed or its scrolling kind is
+// drawn.
+int TSuperStringGrid::VertLineWidth(TGridOptions options) {
+    return options & (goFixedVertLine | goVertLine) ? 1 : 0;
 }
 
-int TSuperStringGrid::HorzLineWidth() const {
-    return m_options & (goFixedHorzLine | goHorzLine) ? 1 : 0;
+int TSuperStringGrid::HorzLineWidth(TGridOptions options) {
+    return options & (goFixedHorzLine | goHorzLine) ? 1 : 0;
 }
 
 int TSuperStringGrid::FixedAreaWidth() const {

@@ -415,6 +415,22 @@ private slots:
         QCOMPARE(grid.RowHeights(1), 17);
     }
 
+    void titleRowGrowsWithItsHeader() {
+        Grid grid;
+        FillExample(grid);
+        QFont large = grid.FixedFont();
+        large.setPixelSize(30);
+        grid.SetFixedFont(large);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.grab();
+        const int height = QFontMetrics(large).height() + 2;
+        QCOMPARE(grid.RowHeights(0), height);
+        QTRY_COMPARE(grid.horizontalHeader()->height(), height + 1);
+        QCOMPARE(grid.viewport()->geometry().top(),
+                 grid.horizontalHeader()->geometry().bottom() + 1);
+    }
+
     void alignmentPlacesText_data() {
         QTest::addColumn<Grid::TAlignment>("alignment");
         QTest::newRow("left") << Grid::taLeftJustify;
@@ -755,6 +771,23 @@ private slots:
         grid.CopyToClipboard();
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  QStringLiteral("\tA\tB\r\nr2\t3\t4\r\nr3\t5\t6\r\nr4\t7\t8\r\n"));
+
+        // After a row title, Shift+click on a column title selects that column only.
+        QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          TitlePoint(grid, 2));
+        QCOMPARE(grid.Selection(), (TGridRect{2, 1, 2, 4}));
+    }
+
+    void pressBesideTheCellsKeepsSelection() {
+        Grid grid;
+        FillExample(grid);
+        ShowActive(grid);
+        grid.SetSelection({0, 1, 1, 2});
+        const QRect lastCell = grid.visualRect(grid.model()->index(1, 1));
+        const QPoint beside(lastCell.right() + 20, lastCell.bottom() + 20);
+        QVERIFY(grid.viewport()->rect().contains(beside));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, beside);
+        QCOMPARE(grid.Selection(), (TGridRect{0, 1, 1, 2}));
     }
 
     void cornerSelectsAll() {
