@@ -46,6 +46,25 @@ int FixedStart(int index, const std::vector<int>& sizes, int lineWidth) {
     return start;
 }
 
+// Puts a section the user dragged from `from` to `to` back in its place, but keeps its size at
+// `to`: the grid moves the column (row) itself, so that its indices stay in visual order.
+void UndoSectionMove(QHeaderView& header, int from, int to) {
+    {
+        const QSignalBlocker blocker(header);
+        header.moveSection(to, from);
+    }
+    const int first = std::min(from, to);
+    const int last = std::max(from, to);
+    std::vector<int> sizes;
+    for (int section = first; section <= last; ++section) {
+        sizes.push_back(header.sectionSize(section));
+    }
+    MoveGridItem(sizes, from - first, to - first);
+    for (int section = first; section <= last; ++section) {
+        header.resizeSection(section, sizes[section - first]);
+    }
+}
+
 } // namespace
 
 // Paints the scrolling cells.
@@ -745,43 +764,20 @@ void TSuperStringGrid::EnsureCurrentCell() {
     }
 }
 
-// The header keeps its visual order equal to the logical one: a dragged column moves its cells,
-// width and alignment instead.
+// The headers keep their visual order equal to the logical one: a dragged column (row) moves its
+// cells, size and alignment (colour) instead.
 void TSuperStringGrid::ColumnDragged(int, int oldVisualIndex, int newVisualIndex) {
-    {
-        const QSignalBlocker blocker(m_columnHeader);
-        m_columnHeader->moveSection(newVisualIndex, oldVisualIndex);
-    }
+    UndoSectionMove(*m_columnHeader, oldVisualIndex, newVisualIndex);
     const int from = FixedCols() + oldVisualIndex;
     const int to = FixedCols() + newVisualIndex;
-    std::vector<int> widths;
-    for (int col = 0; col < ColCount(); ++col) {
-        widths.push_back(ColWidths(col));
-    }
-    MoveGridItem(widths, from, to);
-    for (int col = std::min(from, to); col <= std::max(from, to); ++col) {
-        SetColWidths(col, widths[col]);
-    }
     MoveGridItem(m_colAlignments, from, to);
     m_model->MoveCol(from, to);
 }
 
 void TSuperStringGrid::RowDragged(int, int oldVisualIndex, int newVisualIndex) {
-    {
-        const QSignalBlocker blocker(m_rowHeader);
-        m_rowHeader->moveSection(newVisualIndex, oldVisualIndex);
-    }
+    UndoSectionMove(*m_rowHeader, oldVisualIndex, newVisualIndex);
     const int from = FixedRows() + oldVisualIndex;
     const int to = FixedRows() + newVisualIndex;
-    const int first = std::min(from, to);
-    std::vector<int> heights;
-    for (int row = first; row <= std::max(from, to); ++row) {
-        heights.push_back(RowHeights(row));
-    }
-    MoveGridItem(heights, from - first, to - first);
-    for (int row = first; row <= std::max(from, to); ++row) {
-        SetRowHeights(row, heights[row - first]);
-    }
     MoveGridItem(m_rowColors, from, to);
     m_model->MoveRow(from, to);
 }

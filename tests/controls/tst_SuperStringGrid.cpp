@@ -830,6 +830,41 @@ private slots:
         QCOMPARE(grid.horizontalHeader()->visualIndex(2), 2);
     }
 
+    void draggedRowTakesItsCellsAlong() {
+        Grid grid;
+        FillGrid(grid, 2, {"", "A", "r1", "1", "r2", "2", "r3", "3"});
+        grid.SetFixedCols(1);
+        grid.SetOptions(grid.Options() | Grid::goRowMoving);
+        grid.SetRowColors(1, Qt::yellow);
+        grid.SetRowHeights(1, 25);
+        ShowActive(grid);
+
+        QWidget* titles = grid.verticalHeader()->viewport();
+        QTest::mousePress(titles, Qt::LeftButton, {}, RowTitlePoint(grid, 1));
+        const QPoint target = RowTitlePoint(grid, 3) + QPoint(0, 5);
+        QTest::mouseMove(titles, (RowTitlePoint(grid, 1) + target) / 2);
+        QTest::mouseMove(titles, target);
+        QTest::mouseRelease(titles, Qt::LeftButton, {}, target);
+
+        QCOMPARE(GridTexts(grid), QStringLiteral("|A|r2|2|r3|3|r1|1"));
+        QCOMPARE(grid.RowColors(3), QColor(Qt::yellow));
+        QCOMPARE(grid.RowColors(1), grid.palette().color(QPalette::Base));
+        QCOMPARE(grid.RowHeights(3), 25);
+        QCOMPARE(grid.RowHeights(1), 17);
+    }
+
+    void sizingEdgeDoubleClickKeepsWidth() {
+        Grid grid;
+        FillExample(grid);
+        grid.SetCells(0, 1, TextOfWidth(grid.font(), 100));
+        grid.SetAutoWidth(false);
+        grid.SetOptions(grid.Options() | Grid::goColSizing);
+        ShowActive(grid);
+        QTest::mouseDClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {},
+                           TitlePoint(grid, 0, 64));
+        QCOMPARE(grid.ColWidths(0), 64);
+    }
+
     void editingNeedsTheOption_data() {
         QTest::addColumn<bool>("editing");
         QTest::newRow("editing") << true;
