@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -387,9 +388,7 @@ void TSuperStringGrid::SetFixedFont(const QFont& font) {
 }
 
 void TSuperStringGrid::SetOptions(TGridOptions options) {
-    const TGridOptions oldOptions = m_options;
-    if (VertLineWidth(options) != VertLineWidth(oldOptions) ||
-        HorzLineWidth(options) != HorzLineWidth(oldOptions)) {
+    if (VertLineWidth(options) != VertLineWidth() || HorzLineWidth(options) != HorzLineWidth()) {
         const TGridSizes sizes = CaptureSizes();
         m_options = options;
         RestoreSizes(sizes);
@@ -406,7 +405,8 @@ TGridRect TSuperStringGrid::Selection() const {
         const int row = FixedRows() + (current.isValid() ? current.row() : 0);
         return {col, row, col, row};
     }
-    TGridRect bounds{ColCount(), RowCount(), -1, -1};
+    constexpr int Unset = std::numeric_limits<int>::max();
+    TGridRect bounds{Unset, Unset, -1, -1};
     for (const QItemSelectionRange& range : selection) {
         bounds.Left = std::min(bounds.Left, range.left());
         bounds.Top = std::min(bounds.Top, range.top());
