@@ -1,11 +1,13 @@
 #include "QuadrelPanel.h"
 
+#include "CompactTabs.h"
 #include "ui_QuadrelPanel.h"
 
 TQuadrelPanel::TQuadrelPanel(QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TQuadrelPanel>()) {
     ui->setupUi(this);
+    UseCompactTabs(ui->QuadrelPageControl);
 }
 
 TQuadrelPanel::~TQuadrelPanel() = default;

@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QLoggingCategory>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -411,6 +413,34 @@ private slots:
         QCOMPARE(VarnexTest::Errors(), QStringList{QStringLiteral("Integer overflow.")});
         QVERIFY(form->isVisible());
         VarnexTest::ResetRecorders();
+    }
+
+    void windowAndMenusUseTheApplicationFont() {
+        QList<QWidget*> widgets{form->menuBar(), Control(*form, "MainMenu1")};
+        for (QMenu* menu : form->findChildren<QMenu*>()) {
+            widgets.append(menu);
+        }
+        for (QTabWidget* pageControl : form->findChildren<QTabWidget*>()) {
+            widgets.append(pageControl->tabBar());
+        }
+        QVERIFY(widgets.size() >= 8);
+        for (QWidget* widget : widgets) {
+            const QFontInfo font(widget->font());
+            QCOMPARE(font.family(), QStringLiteral("Liberation Sans"));
+            QCOMPARE(font.pixelSize(), 11);
+        }
+    }
+
+    void pageTabsFitWithoutScrolling() {
+        for (QTabWidget* pageControl : form->findChildren<QTabWidget*>()) {
+            QTabBar* tabs = pageControl->tabBar();
+            const QRect lastTab = tabs->tabRect(tabs->count() - 1);
+            QVERIFY2(lastTab.right() < pageControl->width(), qPrintable(pageControl->objectName()));
+            for (int i = 0; i < tabs->count(); ++i) {
+                const int textWidth = tabs->fontMetrics().horizontalAdvance(tabs->tabText(i));
+                QVERIFY(tabs->tabRect(i).width() > textWidth);
+            }
+        }
     }
 
     void menusAreAsListed_data() {
