@@ -26,7 +26,7 @@ kill %1 2>/dev/null || true
 times=()
 for ((i = 0; i < runs; i++)); do
     start=$(date +%s%N)
-    "$program" 2>/dev/null &
+    "$program" 2>>/tmp/varnex-bench.err &
     pid=$!
     # --sync sleeps half a second between its searches: poll by hand instead.
     until xdotool search --onlyvisible --name '^Varnex$' >/dev/null 2>&1; do :; done
