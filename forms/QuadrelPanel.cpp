@@ -1,5 +1,6 @@
 #include "QuadrelPanel.h"
 
+#include "CompactTabStyle.h"
 #include "Feedback.h"
 #include "OctetEdit.h"
 #include "SubnetHostTable.h"
@@ -10,6 +11,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
+#include <QTabBar>
 #include <QTimer>
 #include <algorithm>
 #include <tuple>
@@ -82,6 +84,10 @@ TQuadrelPanel::TQuadrelPanel(QWidget* parent)
     ui->AddressTypeButtonGroup->setId(ui->ClassARadioButton, ctClassA);
     ui->AddressTypeButtonGroup->setId(ui->ClassBRadioButton, ctClassB);
     ui->AddressTypeButtonGroup->setId(ui->ClassCRadioButton, ctClassC);
+    // The style lives as long as the panel, and so longer than the tab bar that uses it.
+    auto* tabStyle = new TCompactTabStyle();
+    tabStyle->setParent(this);
+    ui->QuadrelPageControl->tabBar()->setStyle(tabStyle);
 
     TSuperStringGrid* grid = ui->SubnetHostStringGrid;
     grid->SetOptions(TSuperStringGrid::TGridOptions(TSuperStringGrid::goFixedVertLine) |
