@@ -461,6 +461,17 @@ private slots:
         QCOMPARE(TableText(Grid(), 16385), lastRow);
     }
 
+    void rebuildShowsTheBusyCursor() {
+        QList<Qt::CursorShape> cursors;
+        Grid().SetOnRowCountChange([&cursors](TSuperStringGrid&, int) {
+            const QCursor* cursor = QApplication::overrideCursor();
+            cursors.append(cursor == nullptr ? Qt::ArrowCursor : cursor->shape());
+        });
+        ShowPage("SubnetHostTab");
+        QCOMPARE(cursors, QList<Qt::CursorShape>{Qt::WaitCursor});
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
     void tableFollowsChangesMadeOnItsPage() {
         SetUpTwoClassCSubnets();
         ShowPage("SubnetHostTab");
