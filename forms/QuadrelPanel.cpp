@@ -14,6 +14,7 @@
 #include <QTabBar>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <tuple>
 
 namespace {
@@ -69,6 +70,12 @@ public:
     TBusyCursor(const TBusyCursor&) = delete;
     TBusyCursor& operator=(const TBusyCursor&) = delete;
 };
+
+void ShowOctets(const std::array<TOctetEdit*, 4>& edits, const TIPAddress& address) {
+    for (std::uint8_t index = 0; index < edits.size(); ++index) {
+        edits[index]->setText(QString::number(address.GetByte(index)));
+    }
+}
 
 // Everything the subnet table is computed from.
 auto TableSource(const TIPAddSubnet& subnet) {
@@ -186,11 +193,7 @@ void TQuadrelPanel::ShowGeneralInfo() {
 void TQuadrelPanel::ShowAddressInfo() {
     SelectAddressType(m_subnetModel.IPClass());
     ui->BitsSpinEdit->SetValue(m_subnetModel.SubnetBits());
-    for (const TOctetEditBinding& binding : m_octetEdits) {
-        if (binding.exit != &TQuadrelPanel::MaskEdit5Exit) {
-            binding.edit->setText(QString::number(m_subnetModel.GetByte(binding.octetIndex)));
-        }
-    }
+    ShowOctets({ui->MaskEdit1, ui->MaskEdit2, ui->MaskEdit3, ui->MaskEdit4}, m_subnetModel);
     ui->HexAddressPanel->setText(HexText(m_subnetModel));
     ui->AddressRangePanel->setText(AddressRangeText(m_subnetModel.SubnetFirstHost().Address(),
                                                     m_subnetModel.SubnetLastHost().Address()));
@@ -219,11 +222,7 @@ void TQuadrelPanel::RebuildSubnetTable() {
 void TQuadrelPanel::ShowCIDR() {
     SelectAddressType(m_supernetModel.IPClass());
     ui->BitsSpinEdit->SetValue(m_supernetModel.SupernetBits());
-    for (const TOctetEditBinding& binding : m_octetEdits) {
-        if (binding.exit == &TQuadrelPanel::MaskEdit5Exit) {
-            binding.edit->setText(QString::number(m_supernetModel.GetByte(binding.octetIndex)));
-        }
-    }
+    ShowOctets({ui->MaskEdit5, ui->MaskEdit6, ui->MaskEdit7, ui->MaskEdit8}, m_supernetModel);
     const TIPAddress route = m_supernetModel.Route();
     const TIPAddress& mask = m_supernetModel.BitsMask();
     ui->NumNetworksPanel->setText(QString::number(m_supernetModel.MaxSupernets()));
