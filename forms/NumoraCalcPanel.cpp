@@ -1,11 +1,13 @@
 #include "NumoraCalcPanel.h"
 
+#include "CompactTabs.h"
 #include "ui_NumoraCalcPanel.h"
 
 TNumoraCalcPanel::TNumoraCalcPanel(QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TNumoraCalcPanel>()) {
     ui->setupUi(this);
+    UseCompactTabs(ui->NumoraCalcPageControl);
 }
 
 TNumoraCalcPanel::~TNumoraCalcPanel() = default;

@@ -1,6 +1,6 @@
 #include "QuadrelPanel.h"
 
-#include "CompactTabStyle.h"
+#include "CompactTabs.h"
 #include "Feedback.h"
 #include "OctetEdit.h"
 #include "SubnetHostTable.h"
@@ -11,7 +11,6 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
-#include <QTabBar>
 #include <QTimer>
 #include <algorithm>
 #include <array>
@@ -88,13 +87,10 @@ TQuadrelPanel::TQuadrelPanel(QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TQuadrelPanel>()) {
     ui->setupUi(this);
+    UseCompactTabs(ui->QuadrelPageControl);
     ui->AddressTypeButtonGroup->setId(ui->ClassARadioButton, ctClassA);
     ui->AddressTypeButtonGroup->setId(ui->ClassBRadioButton, ctClassB);
     ui->AddressTypeButtonGroup->setId(ui->ClassCRadioButton, ctClassC);
-    // The style lives as long as the panel, and so longer than the tab bar that uses it.
-    auto* tabStyle = new TCompactTabStyle();
-    tabStyle->setParent(this);
-    ui->QuadrelPageControl->tabBar()->setStyle(tabStyle);
 
     TSuperStringGrid* grid = ui->SubnetHostStringGrid;
     grid->SetOptions(TSuperStringGrid::TGridOptions(TSuperStringGrid::goFixedVertLine) |
