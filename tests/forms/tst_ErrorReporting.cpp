@@ -15,8 +15,10 @@ private slots:
     void errorText_data() {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("no full stop") << "Range check error" << "Range check error.";
-        QTest::newRow("full stop kept") << "Done." << "Done.";
+        QTest::newRow("no full stop") << "Range check error"
+                                      << "Range check error.";
+        QTest::newRow("full stop kept") << "Done."
+                                        << "Done.";
         QTest::newRow("quoted value") << "'1 2' is not a valid integer value"
                                       << "'1 2' is not a valid integer value.";
     }

@@ -10,7 +10,9 @@
 #include <QTimer>
 #include <QWidget>
 
-static void InitVarnexResources() { Q_INIT_RESOURCE(varnex); }
+static void InitVarnexResources() {
+    Q_INIT_RESOURCE(varnex);
+}
 
 namespace VarnexTest {
 namespace {
@@ -48,7 +50,9 @@ void ResetRecorders() {
     Beeps() = 0;
 }
 
-void SetModalDialogsExpected(bool expected) { modalDialogsExpected = expected; }
+void SetModalDialogsExpected(bool expected) {
+    modalDialogsExpected = expected;
+}
 
 QString SettingsFolder() {
     static QTemporaryDir folder;

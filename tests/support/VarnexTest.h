@@ -26,10 +26,10 @@ int Run(QObject& test, int argc, char** argv);
 
 } // namespace VarnexTest
 
-#define VARNEX_TEST_MAIN(TestClass)                                                               \
-    int main(int argc, char** argv) {                                                             \
-        VarnexTest::UseOffscreenUnlessSet();                                                      \
-        VarnexApplication app(argc, argv);                                                        \
-        TestClass test;                                                                           \
-        return VarnexTest::Run(test, argc, argv);                                                 \
+#define VARNEX_TEST_MAIN(TestClass)                                                                \
+    int main(int argc, char** argv) {                                                              \
+        VarnexTest::UseOffscreenUnlessSet();                                                       \
+        VarnexApplication app(argc, argv);                                                         \
+        TestClass test;                                                                            \
+        return VarnexTest::Run(test, argc, argv);                                                  \
     }
