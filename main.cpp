@@ -1,16 +1,18 @@
+#include "Main.h"
+#include "About.h"
 #include "VarnexApplication.h"
 
 #include <QIcon>
-#include <QWidget>
 
 int main(int argc, char** argv) {
     VarnexApplication app(argc, argv);
     Q_INIT_RESOURCE(varnex);
     app.setWindowIcon(QIcon(QStringLiteral(":/VARNEXICON")));
 
-    QWidget mainForm;
-    mainForm.setWindowTitle(QStringLiteral("Varnex"));
-    mainForm.resize(292, 409);
+    TMainForm mainForm;
     mainForm.show();
+    // Owned by the main window, so that it never keeps the program running on its own.
+    TAboutCalc aboutCalc(&mainForm);
+    mainForm.SetAboutBox(&aboutCalc);
     return app.exec();
 }

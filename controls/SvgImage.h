@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QSvgRenderer>
+#include <QWidget>
+
+// A picture drawn from an SVG resource at its own size, centred in the control. It is drawn as
+// vectors at paint time, so it stays sharp at any device pixel ratio. Clicks and double-clicks
+// are reported, as the logos and the about picture react to them.
+class TSvgImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSvgImage(QWidget* parent = nullptr);
+
+    // The resource path of the picture shown, such as ":/QUADRELLOGO"; empty shows nothing.
+    QString Picture() const { return m_picture; }
+    void SetPicture(const QString& resourcePath);
+
+    QSize sizeHint() const override;
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QString m_picture;
+    QSvgRenderer m_renderer;
+    bool m_pressed = false;
+};

@@ -1,0 +1,72 @@
+#include "LatencyCalcPanel.h"
+
+#include "ui_LatencyCalcPanel.h"
+
+TLatencyCalcPanel::TLatencyCalcPanel(QWidget* parent)
+    : QTabWidget(parent)
+    , ui(std::make_unique<Ui::TLatencyCalcPanel>()) {
+    ui->setupUi(this);
+}
+
+TLatencyCalcPanel::~TLatencyCalcPanel() = default;
+
+void TLatencyCalcPanel::InitLatencyCalculator() {
+    setCurrentWidget(ui->NetworkSetupTabSheet);
+}
+
+void TLatencyCalcPanel::NetworkSetupTabSheetEnter() {
+    OfferCopy(ui->CopyNetworkSetupButton);
+}
+
+void TLatencyCalcPanel::NetworkSetupTabSheetExit() {
+    WithdrawCopy();
+}
+
+void TLatencyCalcPanel::LatencyStatsTabSheetEnter() {
+    OfferCopy(ui->CopyLatencyStatsButton);
+}
+
+void TLatencyCalcPanel::LatencyStatsTabSheetExit() {
+    WithdrawCopy();
+}
+
+void TLatencyCalcPanel::LatencyGraphsTabSheetEnter() {
+    OfferCopy(ui->CopyLatencyGraphsButton);
+}
+
+// The shared page-change handlers have no branches for these pages: all is done by the pages'
+// own enter and exit actions.
+void TLatencyCalcPanel::PageChanging(QWidget*) {}
+
+void TLatencyCalcPanel::PageChange(QWidget*) {}
+
+void TLatencyCalcPanel::PageExit(QWidget* page) {
+    if (page == ui->NetworkSetupTabSheet) {
+        NetworkSetupTabSheetExit();
+    } else if (page == ui->LatencyStatsTabSheet || page == ui->LatencyGraphsTabSheet) {
+        LatencyStatsTabSheetExit();
+    }
+}
+
+void TLatencyCalcPanel::PageEnter(QWidget* page) {
+    if (page == ui->NetworkSetupTabSheet) {
+        NetworkSetupTabSheetEnter();
+    } else if (page == ui->LatencyStatsTabSheet) {
+        LatencyStatsTabSheetEnter();
+    } else if (page == ui->LatencyGraphsTabSheet) {
+        LatencyGraphsTabSheetEnter();
+    }
+}
+
+void TLatencyCalcPanel::OfferCopy(QAbstractButton* button) {
+    if (m_shell != nullptr) {
+        m_shell->SetCopyMenuItemEnabled(true);
+        m_shell->SetActiveCopyButton(button);
+    }
+}
+
+void TLatencyCalcPanel::WithdrawCopy() {
+    if (m_shell != nullptr) {
+        m_shell->SetCopyMenuItemEnabled(false);
+    }
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "CalculatorShell.h"
+
+#include <QAbstractButton>
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QUrl>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class TAboutCalc;
+class THelpWindow;
+class TLatencyCalcPanel;
+class TNumoraCalcPanel;
+class TQuadrelPanel;
+
+namespace Ui {
+class TMainForm;
+}
+
+// The program's one document window: the logos, the three calculators in one place of which one
+// is shown, the menus, the routing of Edit > Copy and the page-change steps shared by the
+// calculators' page controls.
+class TMainForm : public QMainWindow, public ICopyTargetHost {
+    Q_OBJECT
+public:
+    using UrlOpener = std::function<bool(const QUrl& url)>;
+
+    static constexpr int ClientWidth = 292;
+    static constexpr int ClientHeight = 409;
+    static const QUrl KorvexGroupWebSite;
+
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    TNumoraCalcPanel* NumoraCalculator() const;
+    TQuadrelPanel* SubnetCalculator() const;
+    TLatencyCalcPanel* LatencyCalculator() const;
+
+    // The about box that Help > About shows; the program creates it once, hidden.
+    void SetAboutBox(TAboutCalc* aboutBox);
+    // How the web command opens an address; QDesktopServices::openUrl unless replaced.
+    void SetUrlOpener(UrlOpener opener);
+
+    // ICopyTargetHost
+    void SetActiveCopyButton(QAbstractButton* button) override;
+    QAbstractButton* ActiveCopyButton() const override { return m_activeCopyButton; }
+    void SetCopyMenuItemEnabled(bool enabled) override;
+
+    // Menu commands and control events.
+    void NumoraCalculatorMenuItemClick();
+    void QuadrelMenuItemClick();
+    void LatencyCalculatorMenuItemClick();
+    void CalcImageClick();
+    void CopyMenuItemClick();
+    void ExitMenuItemClick();
+    void HelpTopicsMenuItemClick();
+    void AboutMenuItemClick();
+    void KorvexGroupImageClick();
+    void WebSiteMenuItemClick();
+
+    // The page-change steps shared by the three page controls. The changing step runs for the
+    // page being left, with that page's exit action; the change step for the page now current,
+    // with its enter action, and then refreshes the subnet calculator's display.
+    void CalcPageControlChanging(ICalculator& calculator, QWidget* page);
+    void CalcPageControlChange(ICalculator& calculator);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Runs when the window closes, however it is closed, before anything is freed.
+    virtual void SaveSettings();
+
+private:
+    std::array<ICalculator*, 3> Calculators() const;
+    void FormCreate();
+    void FormDestroy();
+    void SetClientSize();
+    void NameMenuSeparators();
+    void ConnectMenuCommands();
+    void ConnectPageControl(ICalculator& calculator);
+    void PageControlSwitched(ICalculator& calculator);
+    void SelectCalculator(QAction* menuItem, const QString& logo, ICalculator& shown);
+    void OpenKorvexGroupWebSite();
+    void UpdateCopyMenuItem();
+
+    std::unique_ptr<Ui::TMainForm> ui;
+    QPointer<QAbstractButton> m_activeCopyButton;
+    bool m_copyWanted = false;
+    // Qt reports a page change only after it happened: the page each page control showed before.
+    QHash<QTabWidget*, QPointer<QWidget>> m_shownPages;
+    QPointer<TAboutCalc> m_aboutBox;
+    QPointer<THelpWindow> m_helpWindow;
+    UrlOpener m_openUrl;
+};

@@ -1,0 +1,457 @@
+#include "LatencyCalcPanel.h"
+#include "Main.h"
+#include "NumoraCalcPanel.h"
+#include "QuadrelPanel.h"
+#include "SvgImage.h"
+#include "VarnexError.h"
+#include "VarnexTest.h"
+
+#include <QAction>
+#include <QLoggingCategory>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+QStringList& PageTrace() {
+    static QStringList trace;
+    return trace;
+}
+
+void RecordPageSteps(QtMsgType, const QMessageLogContext& context, const QString& message) {
+    if (qstrcmp(context.category, "varnex.calcpages") == 0) {
+        PageTrace().append(message);
+    }
+}
+
+// Records the steps of page changes for the life of one test.
+class PageTraceRecorder {
+public:
+    PageTraceRecorder() {
+        PageTrace().clear();
+        QLoggingCategory::setFilterRules(QStringLiteral("varnex.calcpages.debug=true"));
+        m_previous = qInstallMessageHandler(RecordPageSteps);
+    }
+    ~PageTraceRecorder() {
+        qInstallMessageHandler(m_previous);
+        QLoggingCategory::setFilterRules(QString());
+    }
+    PageTraceRecorder(const PageTraceRecorder&) = delete;
+    PageTraceRecorder& operator=(const PageTraceRecorder&) = delete;
+
+private:
+    QtMessageHandler m_previous;
+};
+
+// Records what the window does when it closes.
+class TRecordingMainForm : public TMainForm {
+public:
+    int saves = 0;
+    bool visibleWhenSaved = false;
+
+protected:
+    void SaveSettings() override {
+        ++saves;
+        visibleWhenSaved = isVisible();
+    }
+};
+
+QAction* Item(const QWidget& form, const char* name) {
+    return form.findChild<QAction*>(QLatin1String(name));
+}
+
+template <typename T = QWidget> T* Control(const QWidget& form, const char* name) {
+    return form.findChild<T*>(QLatin1String(name));
+}
+
+QString ShownCalculator(const QWidget& form) {
+    QStringList shown;
+    for (const char* name : {"NumoraCalcPanel", "QuadrelPanel", "LatencyCalcPageControl"}) {
+        if (Control(form, name)->isVisible()) {
+            shown.append(QLatin1String(name));
+        }
+    }
+    return shown.join(QLatin1Char('+'));
+}
+
+QString CheckedCalculatorItem(const QWidget& form) {
+    QStringList checked;
+    for (const char* name :
+         {"NumoraCalculatorMenuItem", "QuadrelMenuItem", "LatencyCalculatorMenuItem"}) {
+        if (Item(form, name)->isChecked()) {
+            checked.append(QLatin1String(name));
+        }
+    }
+    return checked.join(QLatin1Char('+'));
+}
+
+void ClickPage(const QWidget& form, const char* pageControlName, const char* pageName) {
+    auto* pageControl = Control<QTabWidget>(form, pageControlName);
+    const int index = pageControl->indexOf(Control(form, pageName));
+    QTabBar* tabs = pageControl->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+    QCOMPARE(pageControl->currentIndex(), index);
+}
+
+bool CopyEnabled(const QWidget& form) {
+    return Item(form, "CopyMenuItem")->isEnabled();
+}
+
+} // namespace
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TMainForm> form;
+    QList<QUrl> openedUrls;
+
+    void ShowActive(TMainForm& window) {
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+
+private slots:
+    void init() {
+        VarnexTest::ResetRecorders();
+        openedUrls.clear();
+        form = std::make_unique<TMainForm>();
+        form->SetUrlOpener([this](const QUrl& url) {
+            openedUrls.append(url);
+            return true;
+        });
+        ShowActive(*form);
+    }
+
+    void cleanup() {
+        form.reset();
+        QVERIFY(VarnexTest::Errors().isEmpty());
+    }
+
+    void startShowsTheSubnetCalculator() {
+        QCOMPARE(ShownCalculator(*form), QStringLiteral("QuadrelPanel"));
+        QCOMPARE(CheckedCalculatorItem(*form), QStringLiteral("QuadrelMenuItem"));
+        QCOMPARE(Control<TSvgImage>(*form, "CalcImage")->Picture(),
+                 QStringLiteral(":/QUADRELLOGO"));
+        QVERIFY(!CopyEnabled(*form));
+        QCOMPARE(form->ActiveCopyButton(), nullptr);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Varnex"));
+        QCOMPARE(form->centralWidget()->size(), QSize(292, 409));
+    }
+
+    void frameHasMinimiseButNoMaximise() {
+        const Qt::WindowFlags flags = form->windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(form->maximumSize() != form->minimumSize());
+    }
+
+    void controlsSitWhereTheLayoutPutsThem_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("calculator logo") << "CalcLogoPanel" << QRect(8, 8, 185, 73);
+        QTest::newRow("maker's logo") << "KorvexGroupLogoPanel" << QRect(198, 8, 86, 73);
+        QTest::newRow("Numora") << "NumoraCalcPanel" << QRect(8, 88, 276, 313);
+        QTest::newRow("subnet") << "QuadrelPanel" << QRect(8, 88, 276, 313);
+        QTest::newRow("latency") << "LatencyCalcPageControl" << QRect(8, 88, 276, 313);
+    }
+    void controlsSitWhereTheLayoutPutsThem() {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QCOMPARE(Control(*form, name.toLatin1().constData())->geometry(), geometry);
+        const QWidget* bevel = Control(*form, "MainMenuBevel");
+        QCOMPARE(bevel->geometry(), QRect(0, 0, 292, 2));
+    }
+
+    void logoClicksCycleThroughTheCalculators() {
+        const QSize windowSize = form->size();
+        auto* logo = Control<TSvgImage>(*form, "CalcImage");
+        const QList<std::tuple<QString, QString, QString>> cycle{
+            {"LatencyCalcPageControl", "LatencyCalculatorMenuItem", ":/LATENCYCALCLOGO"},
+            {"NumoraCalcPanel", "NumoraCalculatorMenuItem", ":/NUMORACALCLOGO"},
+            {"QuadrelPanel", "QuadrelMenuItem", ":/QUADRELLOGO"},
+        };
+        for (const auto& [panel, item, picture] : cycle) {
+            QTest::mouseClick(logo, Qt::LeftButton, {}, logo->rect().center());
+            QCOMPARE(ShownCalculator(*form), panel);
+            QCOMPARE(CheckedCalculatorItem(*form), item);
+            QCOMPARE(logo->Picture(), picture);
+            QCOMPARE(form->size(), windowSize);
+            QCOMPARE(form->centralWidget()->size(), QSize(292, 409));
+        }
+    }
+
+    void shortcutSelectsItsCalculator_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("Ctrl+H") << int(Qt::Key_H) << "NumoraCalcPanel"
+                                << "NumoraCalculatorMenuItem"
+                                << ":/NUMORACALCLOGO";
+        QTest::newRow("Ctrl+I") << int(Qt::Key_I) << "QuadrelPanel"
+                                << "QuadrelMenuItem"
+                                << ":/QUADRELLOGO";
+        QTest::newRow("Ctrl+L") << int(Qt::Key_L) << "LatencyCalcPageControl"
+                                << "LatencyCalculatorMenuItem"
+                                << ":/LATENCYCALCLOGO";
+    }
+    void shortcutSelectsItsCalculator() {
+        QFETCH(int, key);
+        QFETCH(QString, panel);
+        QFETCH(QString, item);
+        QFETCH(QString, picture);
+        // From each of the other calculators, and again from itself.
+        for (int from : {int(Qt::Key_H), int(Qt::Key_I), int(Qt::Key_L), key}) {
+            QTest::keyClick(form.get(), Qt::Key(from), Qt::ControlModifier);
+            QTest::keyClick(form.get(), Qt::Key(key), Qt::ControlModifier);
+            QCOMPARE(ShownCalculator(*form), panel);
+            QCOMPARE(CheckedCalculatorItem(*form), item);
+            QCOMPARE(Control<TSvgImage>(*form, "CalcImage")->Picture(), picture);
+        }
+    }
+
+    void copyPagesOfferTheirButton_data() {
+        QTest::addColumn<int>("calculatorKey");
+        QTest::addColumn<QString>("pageControl");
+        QTest::addColumn<QString>("copyPage");
+        QTest::addColumn<QString>("otherPage");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Lookup Table") << int(Qt::Key_H) << "NumoraCalcPageControl"
+                                      << "LookupTableTabSheet"
+                                      << "ConversionTabSheet"
+                                      << "CopyLookupTableButton";
+        QTest::newRow("Subnets/Hosts") << int(Qt::Key_I) << "QuadrelPageControl"
+                                       << "SubnetHostTab"
+                                       << "CIDRTab"
+                                       << "CopySubnetHostButton";
+        QTest::newRow("Subnets/Hosts, left for General Info")
+            << int(Qt::Key_I) << "QuadrelPageControl"
+            << "SubnetHostTab"
+            << "GeneralInfoTab"
+            << "CopySubnetHostButton";
+    }
+    void copyPagesOfferTheirButton() {
+        QFETCH(int, calculatorKey);
+        QFETCH(QString, pageControl);
+        QFETCH(QString, copyPage);
+        QFETCH(QString, otherPage);
+        QFETCH(QString, button);
+        QTest::keyClick(form.get(), Qt::Key(calculatorKey), Qt::ControlModifier);
+        auto* copyButton = Control<QAbstractButton>(*form, button.toLatin1().constData());
+        QSignalSpy clicks(copyButton, &QAbstractButton::clicked);
+        QVERIFY(!copyButton->isEnabled());
+
+        ClickPage(*form, pageControl.toLatin1().constData(), copyPage.toLatin1().constData());
+        QVERIFY(CopyEnabled(*form));
+        QVERIFY(copyButton->isEnabled());
+        QCOMPARE(form->ActiveCopyButton(), copyButton);
+        QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clicks.count(), 1);
+
+        ClickPage(*form, pageControl.toLatin1().constData(), otherPage.toLatin1().constData());
+        QVERIFY(!CopyEnabled(*form));
+        QVERIFY(!copyButton->isEnabled());
+        QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    void copyPerformsOnlyTheActiveButton() {
+        const auto buttons = form->findChildren<QToolButton*>();
+        QVERIFY(buttons.size() >= 5);
+        QList<std::shared_ptr<QSignalSpy>> spies;
+        for (QToolButton* button : buttons) {
+            spies.append(std::make_shared<QSignalSpy>(button, &QAbstractButton::clicked));
+        }
+        QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
+        ClickPage(*form, "LatencyCalcPageControl", "LatencyGraphsTabSheet");
+        Item(*form, "CopyMenuItem")->trigger();
+        for (int i = 0; i < buttons.size(); ++i) {
+            const bool isTarget =
+                buttons[i]->objectName() == QLatin1String("CopyLatencyGraphsButton");
+            QCOMPARE(spies[i]->count(), isTarget ? 1 : 0);
+        }
+    }
+
+    void copyNeedsATarget() {
+        form->SetCopyMenuItemEnabled(true);
+        QVERIFY(!CopyEnabled(*form));
+        auto* button = Control<QAbstractButton>(*form, "CopyNetworkSetupButton");
+        form->SetActiveCopyButton(button);
+        QVERIFY(CopyEnabled(*form));
+        form->SetActiveCopyButton(nullptr);
+        QVERIFY(!CopyEnabled(*form));
+        QSignalSpy clicks(button, &QAbstractButton::clicked);
+        Item(*form, "CopyMenuItem")->trigger();
+        QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clicks.count(), 0);
+    }
+
+    void selectingAnotherCalculatorLeavesCopyDisabled_data() {
+        QTest::addColumn<int>("otherKey");
+        QTest::newRow("to the subnet calculator") << int(Qt::Key_I);
+        QTest::newRow("by the logo to the subnet calculator") << 0;
+    }
+    void selectingAnotherCalculatorLeavesCopyDisabled() {
+        QFETCH(int, otherKey);
+        QTest::keyClick(form.get(), Qt::Key_H, Qt::ControlModifier);
+        ClickPage(*form, "NumoraCalcPageControl", "LookupTableTabSheet");
+        QVERIFY(CopyEnabled(*form));
+        if (otherKey != 0) {
+            QTest::keyClick(form.get(), Qt::Key(otherKey), Qt::ControlModifier);
+        } else {
+            auto* logo = Control<TSvgImage>(*form, "CalcImage");
+            QTest::mouseClick(logo, Qt::LeftButton, {}, logo->rect().center());
+        }
+        QCOMPARE(ShownCalculator(*form), QStringLiteral("QuadrelPanel"));
+        QVERIFY(!CopyEnabled(*form));
+        QSignalSpy clicks(Control<QAbstractButton>(*form, "CopyLookupTableButton"),
+                          &QAbstractButton::clicked);
+        QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clicks.count(), 0);
+
+        // Coming back treats the page still shown as just entered.
+        QTest::keyClick(form.get(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(CopyEnabled(*form));
+    }
+
+    void pageChangeStepsRunInOrder_data() {
+        QTest::addColumn<QString>("pageControl");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("latency") << "LatencyCalcPageControl"
+                                 << "NetworkSetupTabSheet"
+                                 << "LatencyStatsTabSheet";
+        QTest::newRow("Numora") << "NumoraCalcPageControl"
+                                << "ConversionTabSheet"
+                                << "LookupTableTabSheet";
+        QTest::newRow("subnet") << "QuadrelPageControl"
+                                << "SubnetHostTab"
+                                << "CIDRTab";
+    }
+    void pageChangeStepsRunInOrder() {
+        QFETCH(QString, pageControl);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        auto* control = Control<QTabWidget>(*form, pageControl.toLatin1().constData());
+        control->setCurrentWidget(Control(*form, from.toLatin1().constData()));
+        const PageTraceRecorder recorder;
+        control->setCurrentWidget(Control(*form, to.toLatin1().constData()));
+        const QStringList expected{"changing " + from, "exit " + from, "change " + to,
+                                   "enter " + to, "UpdateSubnetDisplay"};
+        QCOMPARE(PageTrace(), expected);
+    }
+
+    void selectingACalculatorEntersItsPageOnly() {
+        ClickPage(*form, "QuadrelPageControl", "SubnetHostTab");
+        const PageTraceRecorder recorder;
+        QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
+        const QStringList expected{"change NetworkSetupTabSheet", "enter NetworkSetupTabSheet",
+                                   "UpdateSubnetDisplay"};
+        QCOMPARE(PageTrace(), expected);
+    }
+
+    void leavingAPageBeforeEnteringTheNextKeepsCopyForIt() {
+        QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(form->ActiveCopyButton(), Control(*form, "CopyNetworkSetupButton"));
+        for (const char* page :
+             {"LatencyStatsTabSheet", "LatencyGraphsTabSheet", "NetworkSetupTabSheet"}) {
+            ClickPage(*form, "LatencyCalcPageControl", page);
+            QVERIFY2(CopyEnabled(*form), page);
+        }
+        ClickPage(*form, "LatencyCalcPageControl", "LatencyStatsTabSheet");
+        auto* statsButton = Control<QAbstractButton>(*form, "CopyLatencyStatsButton");
+        QCOMPARE(form->ActiveCopyButton(), statsButton);
+        QSignalSpy clicks(statsButton, &QAbstractButton::clicked);
+        QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    void exitSavesSettingsThenCloses_data() {
+        QTest::addColumn<bool>("byShortcut");
+        QTest::newRow("Ctrl+X") << true;
+        QTest::newRow("window frame") << false;
+    }
+    void exitSavesSettingsThenCloses() {
+        QFETCH(bool, byShortcut);
+        TRecordingMainForm window;
+        ShowActive(window);
+        if (byShortcut) {
+            QTest::keyClick(&window, Qt::Key_X, Qt::ControlModifier);
+        } else {
+            QVERIFY(window.close());
+        }
+        QCOMPARE(window.saves, 1);
+        QVERIFY(window.visibleWhenSaved);
+        QVERIFY(!window.isVisible());
+    }
+
+    void webCommandsOpenTheMakersSite() {
+        auto* logo = Control<TSvgImage>(*form, "KorvexGroupImage");
+        QTest::mouseClick(logo, Qt::LeftButton, {}, logo->rect().center());
+        Item(*form, "WebMenuItem")->trigger();
+        QCOMPARE(openedUrls,
+                 (QList<QUrl>{TMainForm::KorvexGroupWebSite, TMainForm::KorvexGroupWebSite}));
+        QVERIFY(TMainForm::KorvexGroupWebSite.host().endsWith(QLatin1String(".example")));
+    }
+
+    void failedWebCommandIsNotReported() {
+        form->SetUrlOpener([](const QUrl&) { return false; });
+        Item(*form, "WebMenuItem")->trigger();
+        QVERIFY(VarnexTest::Errors().isEmpty());
+    }
+
+    void errorInAHandlerIsReported() {
+        form->SetUrlOpener([](const QUrl&) -> bool { throw EVarnexError("Integer overflow"); });
+        auto* logo = Control<TSvgImage>(*form, "KorvexGroupImage");
+        QTest::mouseClick(logo, Qt::LeftButton, {}, logo->rect().center());
+        QCOMPARE(VarnexTest::Errors(), QStringList{QStringLiteral("Integer overflow.")});
+        QVERIFY(form->isVisible());
+        VarnexTest::ResetRecorders();
+    }
+
+    void menusAreAsListed_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shortcut");
+        QTest::newRow("Exit") << "ExitMenuItem"
+                              << "E&xit"
+                              << "Ctrl+X";
+        QTest::newRow("Copy") << "CopyMenuItem"
+                              << "&Copy"
+                              << "Ctrl+C";
+        QTest::newRow("Numora") << "NumoraCalculatorMenuItem"
+                                << "&Numora Calculator"
+                                << "Ctrl+H";
+        QTest::newRow("Quadrel") << "QuadrelMenuItem"
+                                 << "&Quadrel"
+                                 << "Ctrl+I";
+        QTest::newRow("Latency") << "LatencyCalculatorMenuItem"
+                                 << "&Latency Calculator"
+                                 << "Ctrl+L";
+        QTest::newRow("Help Topics") << "HelpTopicsMenuItem"
+                                     << "&Help Topics"
+                                     << "F1";
+        QTest::newRow("Web") << "WebMenuItem"
+                             << "Visit Korvex Group's &Web Site"
+                             << "";
+        QTest::newRow("About") << "AboutMenuItem"
+                               << "&About..."
+                               << "";
+    }
+    void menusAreAsListed() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, shortcut);
+        QAction* item = Item(*form, name.toLatin1().constData());
+        QVERIFY(item != nullptr);
+        QCOMPARE(item->text(), text);
+        QCOMPARE(item->shortcut().toString(), shortcut);
+    }
+};
+
+VARNEX_TEST_MAIN(TestMainForm)
+#include "tst_MainForm.moc"
