@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -44,6 +45,25 @@ int FixedStart(int index, const std::vector<int>& sizes, int lineWidth) {
         start += sizes[i] + lineWidth;
     }
     return start;
+}
+
+// Puts a section the user dragged from `from` to `to` back in its place, but keeps its size at
+// `to`: the grid moves the column (row) itself, so that its indices stay in visual order.
+void UndoSectionMove(QHeaderView& header, int from, int to) {
+    {
+        const QSignalBlocker blocker(header);
+        header.moveSection(to, from);
+    }
+    const int first = std::min(from, to);
+    const int last = std::max(from, to);
+    std::vector<int> sizes;
+    for (int section = first; section <= last; ++section) {
+        sizes.push_back(header.sectionSize(section));
+    }
+    MoveGridItem(sizes, from - first, to - first);
+    for (int section = first; section <= last; ++section) {
+        header.resizeSection(section, sizes[section - first]);
+    }
 }
 
 } // namespace
@@ -148,7 +168,9 @@ TSuperStringGrid::TSuperStringGrid(QWidget* parent)
     setVerticalHeader(m_rowHeader);
     setItemDelegate(new TCellDelegate(*this));
     setShowGrid(false);
-    setWordWrap(false);
+    // Double-clicking a sizing edge does not fit the column or row to its contents.
+    disconnect(m_columnHeader, &QHeaderView::sectionHandleDoubleClicked, this, nullptr);
+    disconnect(m_rowHeader, &QHeaderView::sectionHandleDoubleClicked, this, nullptr);
     m_columnHeader->setDefaultSectionSize(m_defaultColWidth + VertLineWidth());
     m_rowHeader->setDefaultSectionSize(m_defaultRowHeight + HorzLineWidth());
 
@@ -177,8 +199,6 @@ TSuperStringGrid::TSuperStringGrid(QWidget* parent)
     EnsureCurrentCell();
     resize(345, 105);
 }
-
-TSuperStringGrid::~TSuperStringGrid() = default;
 
 int TSuperStringGrid::ColCount() const {
     return m_model->ColCount();
@@ -368,13 +388,12 @@ void TSuperStringGrid::SetFixedFont(const QFont& font) {
 }
 
 void TSuperStringGrid::SetOptions(TGridOptions options) {
-    const TGridSizes sizes = CaptureSizes();
-    const int vertLineWidth = VertLineWidth();
-    const int horzLineWidth = HorzLineWidth();
-    m_options = options;
-    if (VertLineWidth() != vertLineWidth || HorzLineWidth() != horzLineWidth) {
+    if (VertLineWidth(options) != VertLineWidth() || HorzLineWidth(options) != HorzLineWidth()) {
+        const TGridSizes sizes = CaptureSizes();
+        m_options = options;
         RestoreSizes(sizes);
     }
+    m_options = options;
     ApplyOptions();
 }
 
@@ -386,7 +405,8 @@ TGridRect TSuperStringGrid::Selection() const {
         const int row = FixedRows() + (current.isValid() ? current.row() : 0);
         return {col, row, col, row};
     }
-    TGridRect bounds{ColCount(), RowCount(), -1, -1};
+    constexpr int Unset = std::numeric_limits<int>::max();
+    TGridRect bounds{Unset, Unset, -1, -1};
     for (const QItemSelectionRange& range : selection) {
         bounds.Left = std::min(bounds.Left, range.left());
         bounds.Top = std::min(bounds.Top, range.top());
@@ -645,12 +665,14 @@ bool TSuperStringGrid::IsFixedCell(int col, int row) const {
     return col < FixedCols() || row < FixedRows();
 }
 
-int TSuperStringGrid::VertLineWidth() const {
-    return m_options & (goFixedVertLine | goVertLine) ? 1 : 0;
+// A grid line is one pixel wide; it takes space when either its fixed or its scrolling kind is
+// drawn.
+int TSuperStringGrid::VertLineWidth(TGridOptions options) {
+    return options & (goFixedVertLine | goVertLine) ? 1 : 0;
 }
 
-int TSuperStringGrid::HorzLineWidth() const {
-    return m_options & (goFixedHorzLine | goHorzLine) ? 1 : 0;
+int TSuperStringGrid::HorzLineWidth(TGridOptions options) {
+    return options & (goFixedHorzLine | goHorzLine) ? 1 : 0;
 }
 
 int TSuperStringGrid::FixedAreaWidth() const {
@@ -742,43 +764,20 @@ void TSuperStringGrid::EnsureCurrentCell() {
     }
 }
 
-// The header keeps its visual order equal to the logical one: a dragged column moves its cells,
-// width and alignment instead.
+// The headers keep their visual order equal to the logical one: a dragged column (row) moves its
+// cells, size and alignment (colour) instead.
 void TSuperStringGrid::ColumnDragged(int, int oldVisualIndex, int newVisualIndex) {
-    {
-        const QSignalBlocker blocker(m_columnHeader);
-        m_columnHeader->moveSection(newVisualIndex, oldVisualIndex);
-    }
+    UndoSectionMove(*m_columnHeader, oldVisualIndex, newVisualIndex);
     const int from = FixedCols() + oldVisualIndex;
     const int to = FixedCols() + newVisualIndex;
-    std::vector<int> widths;
-    for (int col = 0; col < ColCount(); ++col) {
-        widths.push_back(ColWidths(col));
-    }
-    MoveGridItem(widths, from, to);
-    for (int col = std::min(from, to); col <= std::max(from, to); ++col) {
-        SetColWidths(col, widths[col]);
-    }
     MoveGridItem(m_colAlignments, from, to);
     m_model->MoveCol(from, to);
 }
 
 void TSuperStringGrid::RowDragged(int, int oldVisualIndex, int newVisualIndex) {
-    {
-        const QSignalBlocker blocker(m_rowHeader);
-        m_rowHeader->moveSection(newVisualIndex, oldVisualIndex);
-    }
+    UndoSectionMove(*m_rowHeader, oldVisualIndex, newVisualIndex);
     const int from = FixedRows() + oldVisualIndex;
     const int to = FixedRows() + newVisualIndex;
-    const int first = std::min(from, to);
-    std::vector<int> heights;
-    for (int row = first; row <= std::max(from, to); ++row) {
-        heights.push_back(RowHeights(row));
-    }
-    MoveGridItem(heights, from - first, to - first);
-    for (int row = first; row <= std::max(from, to); ++row) {
-        SetRowHeights(row, heights[row - first]);
-    }
     MoveGridItem(m_rowColors, from, to);
     m_model->MoveRow(from, to);
 }

@@ -90,9 +90,10 @@ public:
     using TColRowCountChangeEvent = std::function<void(TSuperStringGrid& sender, int oldCount)>;
 
     explicit TSuperStringGrid(QWidget* parent = nullptr);
-    ~TSuperStringGrid() override;
 
-    // Counts: at least 1; the fixed counts stay below them.
+    // Counts are at least 1 and the fixed counts stay below them: a count set at or below its
+    // fixed count lowers the fixed count, and a fixed count at or above its count raises
+    // EVarnexError. (Properties set from a .ui file: give the counts before the fixed counts.)
     int ColCount() const;
     void SetColCount(int count);
     int RowCount() const;
@@ -189,8 +190,10 @@ private:
     void CheckCol(int col) const;
     void CheckRow(int row) const;
     bool IsFixedCell(int col, int row) const;
-    int VertLineWidth() const;
-    int HorzLineWidth() const;
+    static int VertLineWidth(TGridOptions options);
+    static int HorzLineWidth(TGridOptions options);
+    int VertLineWidth() const { return VertLineWidth(m_options); }
+    int HorzLineWidth() const { return HorzLineWidth(m_options); }
     int FixedAreaWidth() const;
     int FixedAreaHeight() const;
 
