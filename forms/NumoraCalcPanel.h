@@ -78,7 +78,8 @@ private:
         bool upperCase;
         // Indexed by number width: 8, 16, 32 bits.
         std::array<int, 3> maxLengths;
-        int maxLength;
+        // The limit at the width chosen.
+        int maxLength = 0;
     };
 
     void ConnectControls();
