@@ -27,6 +27,9 @@ TAboutCalc::TAboutCalc(QWidget* parent)
     : QDialog(parent, AboutBoxFrame)
     , ui(std::make_unique<Ui::TAboutCalc>()) {
     ui->setupUi(this);
+    QFont creditFont = ui->CreditsMemo->font();
+    creditFont.setPixelSize(13);
+    ui->CreditsMemo->setFont(creditFont);
     QTextOption centred = ui->CreditsMemo->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
     ui->CreditsMemo->document()->setDefaultTextOption(centred);

@@ -28,13 +28,18 @@ THelpWindow::THelpWindow(QWidget* parent)
     , ui(std::make_unique<Ui::THelpWindow>()) {
     ui->setupUi(this);
     ui->HelpSplitter->setStretchFactor(1, 1);
-    ui->HelpSplitter->setSizes({200, 460});
+    ui->HelpSplitter->setSizes({240, 528});
     LoadContentsAndIndex();
 
     connect(ui->ContentsTree, &QTreeWidget::itemClicked, this,
             Feedback::Guard([this](QTreeWidgetItem* item, int) { ContentsItemChosen(item); }));
     connect(ui->ContentsTree, &QTreeWidget::itemActivated, this,
             Feedback::Guard([this](QTreeWidgetItem* item, int) { ContentsItemChosen(item); }));
+    connect(ui->NavigationTabs, &QTabWidget::currentChanged, this, [this] {
+        if (ui->NavigationTabs->currentWidget() == ui->IndexPage) {
+            ui->IndexFilterEdit->setFocus();
+        }
+    });
     connect(ui->IndexList, &QListWidget::itemActivated, this,
             Feedback::Guard([this](QListWidgetItem* item) { IndexItemChosen(item); }));
     connect(ui->IndexFilterEdit, &QLineEdit::textChanged, this,

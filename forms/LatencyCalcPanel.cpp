@@ -1,11 +1,13 @@
 #include "LatencyCalcPanel.h"
 
+#include "CompactTabs.h"
 #include "ui_LatencyCalcPanel.h"
 
 TLatencyCalcPanel::TLatencyCalcPanel(QWidget* parent)
     : QTabWidget(parent)
     , ui(std::make_unique<Ui::TLatencyCalcPanel>()) {
     ui->setupUi(this);
+    UseCompactTabs(this);
 }
 
 TLatencyCalcPanel::~TLatencyCalcPanel() = default;

@@ -1,5 +1,6 @@
 #include "NumoraCalcPanel.h"
 
+#include "CompactTabs.h"
 #include "Feedback.h"
 #include "KorvexGlobal.h"
 #include "SuperStringGrid.h"
@@ -82,6 +83,7 @@ TNumoraCalcPanel::TNumoraCalcPanel(QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TNumoraCalcPanel>()) {
     ui->setupUi(this);
+    UseCompactTabs(ui->NumoraCalcPageControl);
     m_displays = {{
         {.memo = ui->DecMemo,
          .copyButton = ui->DecClipboardButton,

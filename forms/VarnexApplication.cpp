@@ -3,15 +3,15 @@
 #include "Feedback.h"
 
 #include <QFont>
-#include <QFontDatabase>
 
 namespace {
 
 // The layout is fixed in pixels, so the font is fixed in pixels too: a compact sans-serif at 11.
+// A family list rather than a look-up: asking the font database scans every font at start-up.
 QFont ApplicationFont() {
-    QFont font(QFontDatabase::hasFamily(QStringLiteral("Liberation Sans"))
-                   ? QStringLiteral("Liberation Sans")
-                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    QFont font;
+    font.setFamilies(
+        {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("sans-serif")});
     font.setPixelSize(11);
     return font;
 }

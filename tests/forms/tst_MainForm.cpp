@@ -7,8 +7,15 @@
 #include "VarnexTest.h"
 
 #include <QAction>
+#include <QIcon>
+#include <QImage>
 #include <QLoggingCategory>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSvgRenderer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -98,6 +105,21 @@ void ClickPage(const QWidget& form, const char* pageControlName, const char* pag
 
 bool CopyEnabled(const QWidget& form) {
     return Item(form, "CopyMenuItem")->isEnabled();
+}
+
+QImage ImageOf(const QIcon& icon, qreal pixelRatio, QIcon::Mode mode) {
+    return icon.pixmap(QSize(16, 16), pixelRatio, mode)
+        .toImage()
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage RenderedPicture(const char* resource, qreal pixelRatio) {
+    QImage image(QSize(16, 16) * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    QSvgRenderer(QString::fromLatin1(resource)).render(&painter, QRectF(0, 0, 16, 16));
+    return image;
 }
 
 } // namespace
@@ -260,8 +282,9 @@ private slots:
     }
 
     void copyPerformsOnlyTheActiveButton() {
-        const auto buttons = form->findChildren<QToolButton*>();
-        QVERIFY(buttons.size() >= 5);
+        const auto buttons =
+            form->findChildren<QToolButton*>(QRegularExpression(QStringLiteral("^Copy.*Button$")));
+        QCOMPARE(buttons.size(), 5);
         QList<std::shared_ptr<QSignalSpy>> spies;
         for (QToolButton* button : buttons) {
             spies.append(std::make_shared<QSignalSpy>(button, &QAbstractButton::clicked));
@@ -411,6 +434,71 @@ private slots:
         QCOMPARE(VarnexTest::Errors(), QStringList{QStringLiteral("Integer overflow.")});
         QVERIFY(form->isVisible());
         VarnexTest::ResetRecorders();
+    }
+
+    void windowAndMenusUseTheApplicationFont() {
+        QList<QWidget*> widgets{form->menuBar(), Control(*form, "MainMenu1")};
+        for (QMenu* menu : form->findChildren<QMenu*>()) {
+            widgets.append(menu);
+        }
+        for (QTabWidget* pageControl : form->findChildren<QTabWidget*>()) {
+            widgets.append(pageControl->tabBar());
+        }
+        QVERIFY(widgets.size() >= 8);
+        for (QWidget* widget : widgets) {
+            const QFontInfo font(widget->font());
+            QCOMPARE(font.family(), QStringLiteral("Liberation Sans"));
+            QCOMPARE(font.pixelSize(), 11);
+        }
+    }
+
+    void pageTabsFitWithoutScrolling() {
+        for (QTabWidget* pageControl : form->findChildren<QTabWidget*>()) {
+            QTabBar* tabs = pageControl->tabBar();
+            const QRect lastTab = tabs->tabRect(tabs->count() - 1);
+            QVERIFY2(lastTab.right() < pageControl->width(), qPrintable(pageControl->objectName()));
+            for (int i = 0; i < tabs->count(); ++i) {
+                const int textWidth = tabs->fontMetrics().horizontalAdvance(tabs->tabText(i));
+                QVERIFY(tabs->tabRect(i).width() > textWidth);
+            }
+        }
+    }
+
+    void hintsAreAsListed_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("logo") << "CalcImage"
+                              << "Click to cycle calculators";
+        QTest::newRow("maker's logo") << "KorvexGroupImage"
+                                      << "Click to go to Korvex Group's website";
+        QTest::newRow("lookup table") << "CopyLookupTableButton"
+                                      << "Copy lookup table to clipboard";
+        QTest::newRow("subnet table") << "CopySubnetHostButton"
+                                      << "Copy subnet/host table to clipboard";
+        QTest::newRow("network setup") << "CopyNetworkSetupButton"
+                                       << "Copy network setup to clipboard";
+        QTest::newRow("latency graphs") << "CopyLatencyGraphsButton"
+                                        << "Copy latency graphs to clipboard";
+    }
+    void hintsAreAsListed() {
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        QCOMPARE(Control(*form, name.toLatin1().constData())->toolTip(), hint);
+    }
+
+    void copyButtonsShowTheGlyphSharpAndDisabledLook() {
+        const auto buttons =
+            form->findChildren<QToolButton*>(QRegularExpression(QStringLiteral("^Copy.*Button$")));
+        QCOMPARE(buttons.size(), 5);
+        for (QToolButton* button : buttons) {
+            QCOMPARE(button->size(), QSize(25, 25));
+            const QIcon icon = button->icon();
+            // At twice the pixel ratio the glyph is drawn from its vectors, not scaled up.
+            QCOMPARE(ImageOf(icon, 2.0, QIcon::Normal), RenderedPicture(":/COPYGLYPH", 2.0));
+            QCOMPARE(ImageOf(icon, 2.0, QIcon::Disabled),
+                     RenderedPicture(":/COPYGLYPHDISABLED", 2.0));
+            QCOMPARE(ImageOf(icon, 1.0, QIcon::Normal), RenderedPicture(":/COPYGLYPH", 1.0));
+        }
     }
 
     void menusAreAsListed_data() {

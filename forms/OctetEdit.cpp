@@ -1,0 +1,28 @@
+#include "OctetEdit.h"
+
+#include <QFocusEvent>
+
+TOctetEdit::TOctetEdit(QWidget* parent)
+    : QLineEdit(parent) {}
+
+QString TOctetEdit::TypedText() const {
+    // text() would drop the blanks between digits as well.
+    QString typed = displayText();
+    while (typed.endsWith(QLatin1Char(' '))) {
+        typed.chop(1);
+    }
+    return typed;
+}
+
+void TOctetEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        selectAll();
+        break;
+    default:
+        break;
+    }
+}
