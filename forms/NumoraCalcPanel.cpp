@@ -1,23 +1,221 @@
 #include "NumoraCalcPanel.h"
 
 #include "CompactTabs.h"
+#include "Feedback.h"
+#include "KorvexGlobal.h"
+#include "SuperStringGrid.h"
 #include "ui_NumoraCalcPanel.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QScopedValueRollback>
+#include <optional>
+
+namespace {
+
+constexpr char Backspace = '\b';
+constexpr int LookupValueCount = 256;
+
+bool IsDecimalKey(char key) {
+    return IsDecimalDigit(key) || key == '+' || key == '-';
+}
+
+// Focus changes after which the same display has the focus again: a menu, the menu bar or another
+// window took the keyboard for a while.
+bool IsPassingFocusChange(Qt::FocusReason reason) {
+    return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
+           reason == Qt::ActiveWindowFocusReason;
+}
+
+// The display's text after one accepted key, or nothing when the display is full. A zero value
+// has neither a last digit to take back nor a sign to change.
+std::optional<QString> TypedText(QString text, char key, int maxLength, bool valueIsZero) {
+    const QChar minus(u'-');
+    switch (key) {
+    case Backspace:
+        if (!valueIsZero) {
+            text.chop(1);
+        }
+        return text;
+    case '-':
+        if (!valueIsZero) {
+            if (text.startsWith(minus)) {
+                text.remove(0, 1);
+            } else {
+                text.prepend(minus);
+            }
+        }
+        return text;
+    case '+':
+        if (text.startsWith(minus)) {
+            text.remove(0, 1);
+        }
+        return text;
+    default:
+        if (text.size() < maxLength) {
+            return text + QLatin1Char(key);
+        }
+        // A full display whose first digit is a zero shifts its digits one place to the left.
+        if (text.startsWith(u'0')) {
+            return text.mid(1) + QLatin1Char(key);
+        }
+        return std::nullopt;
+    }
+}
+
+QFont LookupCellFont() {
+    const QString family = QFontDatabase::hasFamily(QStringLiteral("Liberation Mono"))
+                               ? QStringLiteral("Liberation Mono")
+                               : QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    QFont font(family);
+    font.setStyleHint(QFont::Monospace);
+    font.setPixelSize(13);
+    return font;
+}
+
+} // namespace
 
 TNumoraCalcPanel::TNumoraCalcPanel(QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TNumoraCalcPanel>()) {
     ui->setupUi(this);
     UseCompactTabs(ui->NumoraCalcPageControl);
+    m_displays = {{
+        {.memo = ui->DecMemo,
+         .copyButton = ui->DecClipboardButton,
+         .parse = &TBinDecHexNumber::SetDecimalText,
+         .textForm = &TBinDecHexNumber::DecimalText,
+         .accepts = &IsDecimalKey,
+         .upperCase = false,
+         .maxLengths = {3, 6, 13}},
+        {.memo = ui->HexMemo,
+         .copyButton = ui->HexClipboardButton,
+         .parse = &TBinDecHexNumber::SetHexText,
+         .textForm = &TBinDecHexNumber::HexText,
+         .accepts = &IsHexDigit,
+         .upperCase = true,
+         .maxLengths = {2, 5, 11}},
+        {.memo = ui->BinMemo,
+         .copyButton = ui->BinClipboardButton,
+         .parse = &TBinDecHexNumber::SetBinaryText,
+         .textForm = &TBinDecHexNumber::BinaryText,
+         .accepts = &IsBinaryDigit,
+         .upperCase = false,
+         .maxLengths = {8, 17, 35}},
+    }};
+    ui->NumberWidthButtonGroup->setId(ui->NumberWidth8BitsButton, 0);
+    ui->NumberWidthButtonGroup->setId(ui->NumberWidth16BitsButton, 1);
+    ui->NumberWidthButtonGroup->setId(ui->NumberWidth32BitsButton, 2);
+
+    TSuperStringGrid* grid = ui->LookupStringGrid;
+    grid->setFont(LookupCellFont());
+    grid->SetFixedFont(QApplication::font());
+    grid->SetOptions(TSuperStringGrid::TGridOptions(TSuperStringGrid::goFixedVertLine) |
+                     TSuperStringGrid::goFixedHorzLine | TSuperStringGrid::goVertLine |
+                     TSuperStringGrid::goHorzLine | TSuperStringGrid::goRangeSelect |
+                     TSuperStringGrid::goDrawFocusSelected | TSuperStringGrid::goColSizing |
+                     TSuperStringGrid::goThumbTracking);
+
+    ConnectControls();
 }
 
-TNumoraCalcPanel::~TNumoraCalcPanel() = default;
+TNumoraCalcPanel::~TNumoraCalcPanel() {
+    // The displays outlive this object's own part; their last focus events must not reach it.
+    disconnect(m_changeConnection);
+    for (const TNumDisplay& display : m_displays) {
+        display.memo->removeEventFilter(this);
+    }
+}
+
+void TNumoraCalcPanel::ConnectControls() {
+    for (const TNumDisplay& display : m_displays) {
+        display.memo->installEventFilter(this);
+        QAbstractButton* button = display.copyButton;
+        connect(button, &QAbstractButton::clicked, this,
+                Feedback::Guard([this, button] { NumClipboardButtonClick(button); }));
+    }
+    connect(ui->NumberWidthButtonGroup, &QButtonGroup::idToggled, this,
+            Feedback::Guard([this](int, bool checked) {
+                if (checked) {
+                    NumberWidthGroupClick();
+                }
+            }));
+    connect(ui->ClearButton, &QAbstractButton::clicked, this,
+            Feedback::Guard([this] { ClearButtonClick(); }));
+    connect(ui->InvertButton, &QAbstractButton::clicked, this,
+            Feedback::Guard([this] { InvertButtonClick(); }));
+    connect(ui->CopyLookupTableButton, &QAbstractButton::clicked, this,
+            Feedback::Guard([this] { CopyLookupTableButtonClick(); }));
+}
 
 QTabWidget* TNumoraCalcPanel::PageControl() {
     return ui->NumoraCalcPageControl;
 }
 
 void TNumoraCalcPanel::InitNumoraCalculator() {
+    ui->DecMemo->setText(QStringLiteral("0"));
+    m_activeNumMemo = ui->DecMemo;
+    m_numoraNumber.SetGrouped(true);
+    m_numoraNumber.SetNumberWidth(1);
+    m_numoraNumber.SetOnError([this](TBinDecHexNumber& sender) { NumberError(sender); });
+    m_numoraNumber.SetOnChange([this](TBinDecHexNumber& sender) { NumberChanged(sender); });
+    NumberChanged(m_numoraNumber);
+    NumberWidthGroupClick();
     ui->NumoraCalcPageControl->setCurrentWidget(ui->ConversionTabSheet);
+    FillLookupTable();
+}
+
+void TNumoraCalcPanel::FillLookupTable() {
+    TSuperStringGrid* grid = ui->LookupStringGrid;
+    for (int col = 0; col < 3; ++col) {
+        grid->SetColAlignment(col, TSuperStringGrid::taRightJustify);
+    }
+    grid->BeginUpdate();
+    grid->SetCells(0, 0, QStringLiteral("Decimal"));
+    grid->SetCells(1, 0, QStringLiteral("Hexadecimal"));
+    grid->SetCells(2, 0, QStringLiteral("Binary"));
+    for (int n = 0; n < LookupValueCount; ++n) {
+        // One nibble or two: the table shows the digits a value needs, not the width's.
+        const bool oneNibble = n < 16;
+        std::string binary = IntToBinary(n, oneNibble ? 4 : 8);
+        if (!oneNibble) {
+            InsertSpaceSeparators(binary, 4);
+        }
+        grid->SetCells(0, n + 1, QString::number(n));
+        grid->SetCells(1, n + 1, QString::number(n, 16).toUpper());
+        grid->SetCells(2, n + 1, QString::fromStdString(binary));
+    }
+    grid->EndUpdate();
+}
+
+TNumoraCalcPanel::TNumDisplay* TNumoraCalcPanel::DisplayOf(const QObject* object) {
+    for (TNumDisplay& display : m_displays) {
+        if (display.memo == object || display.copyButton == object) {
+            return &display;
+        }
+    }
+    return nullptr;
+}
+
+QString TNumoraCalcPanel::TextForm(const TNumDisplay& display) const {
+    return QString::fromStdString((m_numoraNumber.*display.textForm)());
+}
+
+void TNumoraCalcPanel::PutCaretAtEnd(QLineEdit* memo) {
+    if (memo != nullptr) {
+        memo->setCursorPosition(memo->text().size());
+    }
+}
+
+void TNumoraCalcPanel::RouteCopyTo(QAbstractButton* button) {
+    if (m_shell != nullptr) {
+        m_shell->SetActiveCopyButton(button);
+        m_shell->SetCopyMenuItemEnabled(button != nullptr);
+    }
 }
 
 void TNumoraCalcPanel::PageChanging(QWidget* page) {
@@ -32,9 +230,226 @@ void TNumoraCalcPanel::PageChanging(QWidget* page) {
 void TNumoraCalcPanel::PageChange(QWidget* page) {
     if (page == ui->LookupTableTabSheet) {
         ui->CopyLookupTableButton->setEnabled(true);
-        if (m_shell != nullptr) {
-            m_shell->SetCopyMenuItemEnabled(true);
-            m_shell->SetActiveCopyButton(ui->CopyLookupTableButton);
-        }
+        RouteCopyTo(ui->CopyLookupTableButton);
+    } else if (page == ui->ConversionTabSheet && m_enteredMemo != nullptr) {
+        // A display may have taken the focus before the page change was reported, or the
+        // calculator was chosen again: the display keeps its copy target.
+        RouteCopyTo(DisplayOf(m_enteredMemo)->copyButton);
     }
+}
+
+void TNumoraCalcPanel::NumberChanged(TBinDecHexNumber&) {
+    // Canonical texts read back as the value they came from: the displays need no parsing.
+    const QScopedValueRollback refreshing(m_refreshing, true);
+    for (const TNumDisplay& display : m_displays) {
+        display.memo->setText(TextForm(display));
+    }
+    PutCaretAtEnd(m_activeNumMemo);
+}
+
+void TNumoraCalcPanel::NumberError(TBinDecHexNumber& sender) {
+    Feedback::Beep();
+    NumberChanged(sender);
+}
+
+void TNumoraCalcPanel::NumMemoEnter(QLineEdit* sender) {
+    TNumDisplay* display = DisplayOf(sender);
+    if (display == nullptr) {
+        return;
+    }
+    m_activeNumMemo = sender;
+    PutCaretAtEnd(sender);
+    disconnect(m_changeConnection);
+    m_changeConnection = connect(sender, &QLineEdit::textChanged, this,
+                                 Feedback::Guard([this, sender] { NumMemoChange(sender); }));
+    m_enteredMemo = sender;
+    RouteCopyTo(display->copyButton);
+}
+
+void TNumoraCalcPanel::NumMemoExit(QLineEdit*) {
+    disconnect(m_changeConnection);
+    m_enteredMemo = nullptr;
+    RouteCopyTo(nullptr);
+    // A display left half-typed ("-") shows the number again.
+    if (const TNumDisplay* display = DisplayOf(m_activeNumMemo)) {
+        m_activeNumMemo->setText(TextForm(*display));
+    }
+}
+
+void TNumoraCalcPanel::NumMemoChange(QLineEdit* sender) {
+    const TNumDisplay* display = DisplayOf(sender);
+    if (display == nullptr || m_refreshing) {
+        return;
+    }
+    const QString text = sender->text();
+    if (text.isEmpty()) {
+        sender->setText(QStringLiteral("0"));
+        return;
+    }
+    // A lone minus sign waits for its digits; the number keeps its value meanwhile.
+    if (text == QLatin1String("-")) {
+        return;
+    }
+    (m_numoraNumber.*display->parse)(text.toStdString());
+}
+
+bool TNumoraCalcPanel::NumMemoKeyDown(QLineEdit*, const QKeyEvent& key) {
+    switch (key.key()) {
+    case Qt::Key_Tab:
+        // Ctrl+Tab would switch the page.
+        return (key.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return true;
+    case Qt::Key_Delete:
+        m_numoraNumber.SetValue(0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TNumoraCalcPanel::NumMemoKeyPress(QLineEdit* sender, QChar key) {
+    const TNumDisplay* display = DisplayOf(sender);
+    if (display == nullptr) {
+        return;
+    }
+    // Of the control characters only Backspace edits; the others (Enter, Escape, line feed...)
+    // are refused rather than typed as digits.
+    const char16_t code = key.unicode();
+    const bool accepted =
+        code == Backspace || (code < 0x80 && !IsControlChar(static_cast<char>(code)) &&
+                              display->accepts(static_cast<char>(code)));
+    if (!accepted) {
+        Feedback::Beep();
+        return;
+    }
+    const char typed =
+        static_cast<char>(display->upperCase ? QChar::toUpper(code) : static_cast<char32_t>(code));
+    const std::optional<QString> text =
+        TypedText(sender->text(), typed, display->maxLength, m_numoraNumber.Value() == 0);
+    if (!text) {
+        Feedback::Beep();
+        return;
+    }
+    sender->setText(*text);
+}
+
+void TNumoraCalcPanel::NumMemoMouseDown(QLineEdit* sender) {
+    PutCaretAtEnd(sender);
+}
+
+void TNumoraCalcPanel::NumMemoMouseMove(QLineEdit* sender) {
+    PutCaretAtEnd(sender);
+}
+
+void TNumoraCalcPanel::NumberWidthGroupClick() {
+    const int itemIndex = ui->NumberWidthButtonGroup->checkedId();
+    if (itemIndex < 0) {
+        return;
+    }
+    // The limits bind typing only: the number's own texts may be longer (a negative value always
+    // shows eight hexadecimal digits), so they are not the line edits' maximum lengths.
+    for (TNumDisplay& display : m_displays) {
+        display.maxLength = display.maxLengths.at(static_cast<std::size_t>(itemIndex));
+    }
+    m_numoraNumber.SetNumberWidth(static_cast<std::uint8_t>(itemIndex));
+}
+
+void TNumoraCalcPanel::ClearButtonClick() {
+    m_numoraNumber.SetValue(0);
+}
+
+void TNumoraCalcPanel::InvertButtonClick() {
+    m_numoraNumber.SetValue(~m_numoraNumber.Value());
+}
+
+void TNumoraCalcPanel::NumClipboardButtonClick(QAbstractButton* sender) {
+    const TNumDisplay* display = DisplayOf(sender);
+    if (display != nullptr && display->copyButton == sender) {
+        QGuiApplication::clipboard()->setText(display->memo->text());
+    }
+}
+
+void TNumoraCalcPanel::CopyLookupTableButtonClick() {
+    ui->LookupStringGrid->CopyToClipboard();
+}
+
+bool TNumoraCalcPanel::eventFilter(QObject* watched, QEvent* event) {
+    auto* memo = qobject_cast<QLineEdit*>(watched);
+    if (memo == nullptr || m_forwardingFocus || DisplayOf(memo) == nullptr) {
+        return QWidget::eventFilter(watched, event);
+    }
+    bool consumed = false;
+    Feedback::RunGuarded([&] { consumed = NumMemoEvent(*memo, *event); });
+    return consumed;
+}
+
+bool TNumoraCalcPanel::NumMemoEvent(QLineEdit& memo, QEvent& event) {
+    switch (event.type()) {
+    case QEvent::ShortcutOverride:
+        // The line edit would copy its (empty) selection itself; Edit > Copy copies the display.
+        if (static_cast<QKeyEvent&>(event).matches(QKeySequence::Copy)) {
+            event.ignore();
+            return true;
+        }
+        return false;
+    case QEvent::KeyPress:
+        return NumMemoKeyEvent(memo, static_cast<QKeyEvent&>(event));
+    case QEvent::FocusIn:
+        NumMemoFocusIn(memo, static_cast<QFocusEvent&>(event));
+        return true;
+    case QEvent::FocusOut:
+        if (&memo == m_enteredMemo &&
+            !IsPassingFocusChange(static_cast<QFocusEvent&>(event).reason())) {
+            NumMemoExit(&memo);
+        }
+        return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        NumMemoMouseDown(&memo);
+        return true;
+    case QEvent::MouseMove:
+        NumMemoMouseMove(&memo);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TNumoraCalcPanel::NumMemoFocusIn(QLineEdit& memo, QFocusEvent& event) {
+    // The line edit takes the focus first (a Tab or an accelerator would select all its text),
+    // then the display is entered and puts the caret back at the end.
+    {
+        const QScopedValueRollback forwarding(m_forwardingFocus, true);
+        QCoreApplication::sendEvent(&memo, &event);
+    }
+    if (&memo == m_enteredMemo) {
+        return;
+    }
+    // The focus moved while the window was inactive: the display left gets its exit first.
+    if (m_enteredMemo != nullptr) {
+        NumMemoExit(m_enteredMemo);
+    }
+    NumMemoEnter(&memo);
+}
+
+bool TNumoraCalcPanel::NumMemoKeyEvent(QLineEdit& memo, const QKeyEvent& event) {
+    if (NumMemoKeyDown(&memo, event)) {
+        return true;
+    }
+    // Tab moves the focus; keys held with Ctrl, Alt or Meta are commands, not typed characters.
+    const bool typesText =
+        event.key() != Qt::Key_Tab && event.key() != Qt::Key_Backtab &&
+        !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+        !event.text().isEmpty();
+    if (!typesText) {
+        return false;
+    }
+    for (const QChar key : event.text()) {
+        NumMemoKeyPress(&memo, key);
+    }
+    return true;
 }
