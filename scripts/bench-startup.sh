@@ -13,8 +13,9 @@ for tool in xvfb-run xdotool xmessage; do
 done
 "$root/scripts/build.sh" "$root/build" >/dev/null
 
-xvfb-run -a -s '-screen 0 1024x768x24' bash -s "$root/build/varnex" "$runs" <<'INNER'
+xvfb-run -a -s '-screen 0 1024x768x24 -noreset' bash -s "$root/build/varnex" "$runs" <<'INNER'
 program=$1 runs=$2
+# (-noreset: the server must not reset between runs, when its last client leaves.)
 # What xdotool's own start and search cost, measured on a window that is already mapped.
 xmessage -title Varnex-probe -timeout 30 probe 2>/dev/null &
 sleep 1
@@ -29,7 +30,9 @@ for ((i = 0; i < runs; i++)); do
     "$program" 2>>/tmp/varnex-bench.err &
     pid=$!
     # --sync sleeps half a second between its searches: poll by hand instead.
-    until xdotool search --onlyvisible --name '^Varnex$' >/dev/null 2>&1; do :; done
+    until xdotool search --onlyvisible --name '^Varnex$' >/dev/null 2>&1; do
+        kill -0 $pid 2>/dev/null || { echo "Varnex did not start; see /tmp/varnex-bench.err"; exit 1; }
+    done
     times+=($((($(date +%s%N) - start) / 1000)))
     sleep 1
     hwm=$(awk '/VmHWM/ {print $2}' /proc/$pid/status)
