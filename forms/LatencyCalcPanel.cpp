@@ -1,12 +1,17 @@
 #include "LatencyCalcPanel.h"
 
 #include "CompactTabs.h"
+#include "CopyGlyph.h"
 #include "ui_LatencyCalcPanel.h"
 
 TLatencyCalcPanel::TLatencyCalcPanel(QWidget* parent)
     : QTabWidget(parent)
     , ui(std::make_unique<Ui::TLatencyCalcPanel>()) {
     ui->setupUi(this);
+    for (QToolButton* button :
+         {ui->CopyNetworkSetupButton, ui->CopyLatencyStatsButton, ui->CopyLatencyGraphsButton}) {
+        UseCopyGlyph(button);
+    }
     UseCompactTabs(this);
 }
 

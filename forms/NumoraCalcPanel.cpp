@@ -1,6 +1,7 @@
 #include "NumoraCalcPanel.h"
 
 #include "CompactTabs.h"
+#include "CopyGlyph.h"
 #include "Feedback.h"
 #include "KorvexGlobal.h"
 #include "SuperStringGrid.h"
@@ -83,6 +84,10 @@ TNumoraCalcPanel::TNumoraCalcPanel(QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TNumoraCalcPanel>()) {
     ui->setupUi(this);
+    for (QToolButton* button : {ui->CopyLookupTableButton, ui->DecClipboardButton,
+                                ui->HexClipboardButton, ui->BinClipboardButton}) {
+        UseCopyGlyph(button);
+    }
     UseCompactTabs(ui->NumoraCalcPageControl);
     m_displays = {{
         {.memo = ui->DecMemo,

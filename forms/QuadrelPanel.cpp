@@ -1,6 +1,7 @@
 #include "QuadrelPanel.h"
 
 #include "CompactTabs.h"
+#include "CopyGlyph.h"
 #include "Feedback.h"
 #include "OctetEdit.h"
 #include "SubnetHostTable.h"
@@ -87,6 +88,7 @@ TQuadrelPanel::TQuadrelPanel(QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TQuadrelPanel>()) {
     ui->setupUi(this);
+    UseCopyGlyph(ui->CopySubnetHostButton);
     UseCompactTabs(ui->QuadrelPageControl);
     ui->AddressTypeButtonGroup->setId(ui->ClassARadioButton, ctClassA);
     ui->AddressTypeButtonGroup->setId(ui->ClassBRadioButton, ctClassB);

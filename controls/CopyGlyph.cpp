@@ -1,0 +1,14 @@
+#include "CopyGlyph.h"
+
+#include <QAbstractButton>
+#include <QIcon>
+
+void UseCopyGlyph(QAbstractButton* button) {
+    static const QIcon glyph = [] {
+        QIcon icon;
+        icon.addFile(QStringLiteral(":/COPYGLYPH"), {}, QIcon::Normal);
+        icon.addFile(QStringLiteral(":/COPYGLYPHDISABLED"), {}, QIcon::Disabled);
+        return icon;
+    }();
+    button->setIcon(glyph);
+}
