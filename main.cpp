@@ -7,7 +7,7 @@
 int main(int argc, char** argv) {
     VarnexApplication app(argc, argv);
     Q_INIT_RESOURCE(varnex);
-    app.setWindowIcon(QIcon(QStringLiteral(":/VARNEXICON")));
+    app.setWindowIcon(QIcon(QStringLiteral(":/VARNEXICON.svg")));
 
     TMainForm mainForm;
     mainForm.show();

@@ -6,8 +6,8 @@
 void UseCopyGlyph(QAbstractButton* button) {
     static const QIcon glyph = [] {
         QIcon icon;
-        icon.addFile(QStringLiteral(":/COPYGLYPH"), {}, QIcon::Normal);
-        icon.addFile(QStringLiteral(":/COPYGLYPHDISABLED"), {}, QIcon::Disabled);
+        icon.addFile(QStringLiteral(":/COPYGLYPH.svg"), {}, QIcon::Normal);
+        icon.addFile(QStringLiteral(":/COPYGLYPHDISABLED.svg"), {}, QIcon::Disabled);
         return icon;
     }();
     button->setIcon(glyph);

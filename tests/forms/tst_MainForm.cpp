@@ -494,10 +494,10 @@ private slots:
             QCOMPARE(button->size(), QSize(25, 25));
             const QIcon icon = button->icon();
             // At twice the pixel ratio the glyph is drawn from its vectors, not scaled up.
-            QCOMPARE(ImageOf(icon, 2.0, QIcon::Normal), RenderedPicture(":/COPYGLYPH", 2.0));
+            QCOMPARE(ImageOf(icon, 2.0, QIcon::Normal), RenderedPicture(":/COPYGLYPH.svg", 2.0));
             QCOMPARE(ImageOf(icon, 2.0, QIcon::Disabled),
-                     RenderedPicture(":/COPYGLYPHDISABLED", 2.0));
-            QCOMPARE(ImageOf(icon, 1.0, QIcon::Normal), RenderedPicture(":/COPYGLYPH", 1.0));
+                     RenderedPicture(":/COPYGLYPHDISABLED.svg", 2.0));
+            QCOMPARE(ImageOf(icon, 1.0, QIcon::Normal), RenderedPicture(":/COPYGLYPH.svg", 1.0));
         }
     }
 
