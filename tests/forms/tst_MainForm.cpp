@@ -70,9 +70,7 @@ QAction* Item(const QWidget& form, const char* name) {
     return form.findChild<QAction*>(QLatin1String(name));
 }
 
-template <typename T = QWidget> T* Control(const QWidget& form, const char* name) {
-    return form.findChild<T*>(QLatin1String(name));
-}
+using VarnexTest::Control;
 
 QString ShownCalculator(const QWidget& form) {
     QStringList shown;

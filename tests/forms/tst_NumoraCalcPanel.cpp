@@ -22,13 +22,7 @@
 
 namespace {
 
-template <typename T = QWidget> T* Control(const QWidget& form, const QString& name) {
-    T* control = form.findChild<T*>(name);
-    if (control == nullptr) {
-        qFatal("No control %s", qPrintable(name));
-    }
-    return control;
-}
+using VarnexTest::Control;
 
 QAction* CopyMenuItem(const QWidget& form) {
     return form.findChild<QAction*>(QStringLiteral("CopyMenuItem"));

@@ -22,13 +22,7 @@
 
 namespace {
 
-template <typename T = QWidget> T* Control(const QWidget& form, const QString& name) {
-    T* control = form.findChild<T*>(name);
-    if (control == nullptr) {
-        qFatal("No control %s", qPrintable(name));
-    }
-    return control;
-}
+using VarnexTest::Control;
 
 // What a display control shows: a label's caption or an edit's text.
 QString Shown(const QWidget& form, const QString& name) {

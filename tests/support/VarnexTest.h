@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QWidget>
 
 // What every test program shares: the offscreen platform unless one is set, settings in a
 // temporary folder, recorders in place of the error box and the beep, and a watchdog that
@@ -17,6 +18,16 @@ void ResetRecorders();
 
 // A test that opens a modal dialog on purpose switches the watchdog off around it.
 void SetModalDialogsExpected(bool expected);
+
+// The control of that object name inside the form. A missing one ends the test program: every
+// later check would only repeat the failure.
+template <typename T = QWidget> T* Control(const QObject& form, const QString& name) {
+    T* control = form.findChild<T*>(name);
+    if (control == nullptr) {
+        qFatal("No control %s", qPrintable(name));
+    }
+    return control;
+}
 
 // The folder that stands in for the user's settings store.
 QString SettingsFolder();
