@@ -11,7 +11,6 @@
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <optional>
@@ -68,11 +67,11 @@ std::optional<QString> TypedText(QString text, char key, int maxLength, bool val
     }
 }
 
+// A family list rather than a look-up: asking the font database scans every font at start-up.
 QFont LookupCellFont() {
-    const QString family = QFontDatabase::hasFamily(QStringLiteral("Liberation Mono"))
-                               ? QStringLiteral("Liberation Mono")
-                               : QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-    QFont font(family);
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"),
+                      QStringLiteral("monospace")});
     font.setStyleHint(QFont::Monospace);
     font.setPixelSize(13);
     return font;
