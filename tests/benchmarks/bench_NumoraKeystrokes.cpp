@@ -28,9 +28,7 @@ class BenchNumoraKeystrokes : public QObject {
 private slots:
     void initTestCase() {
         form = std::make_unique<TMainForm>();
-        form->show();
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(VarnexTest::ShowActive(*form));
         QTest::keyClick(form.get(), Qt::Key_H, Qt::ControlModifier);
     }
 
@@ -42,15 +40,13 @@ private slots:
         QTest::addColumn<bool>("paint");
         for (const bool paint : {false, true}) {
             const char* suffix = paint ? ", painted" : "";
-            QTest::newRow(qPrintable(QStringLiteral("decimal%1").arg(suffix)))
-                << "DecMemo"
-                << "12\b\b" << paint;
+            QTest::newRow(qPrintable(QStringLiteral("decimal%1").arg(suffix))) << "DecMemo"
+                                                                               << "12\b\b" << paint;
             QTest::newRow(qPrintable(QStringLiteral("hexadecimal%1").arg(suffix)))
                 << "HexMemo"
                 << "ab\b\b" << paint;
-            QTest::newRow(qPrintable(QStringLiteral("binary%1").arg(suffix)))
-                << "BinMemo"
-                << "10\b\b" << paint;
+            QTest::newRow(qPrintable(QStringLiteral("binary%1").arg(suffix))) << "BinMemo"
+                                                                              << "10\b\b" << paint;
         }
     }
     void keystroke() {

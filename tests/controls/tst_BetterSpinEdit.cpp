@@ -292,9 +292,7 @@ private slots:
         TypeText(form.edit, QStringLiteral("5"));
 
         QWidget otherWindow;
-        otherWindow.show();
-        otherWindow.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&otherWindow));
+        QVERIFY(VarnexTest::ShowActive(otherWindow));
         QCOMPARE(form.edit->Value(), 8);
         QCOMPARE(form.edit->text(), QStringLiteral("5"));
 

@@ -55,9 +55,7 @@ QString GridTexts(const Grid& grid) {
 }
 
 void ShowActive(QWidget& widget) {
-    widget.show();
-    widget.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&widget));
+    QVERIFY(VarnexTest::ShowActive(widget));
 }
 
 // A point in the column header's viewport: dx pixels right of the left edge of grid column col

@@ -39,11 +39,7 @@ class TestAbout : public QObject {
         return about->findChild<T*>(QLatin1String(name));
     }
 
-    void ShowActive() {
-        about->show();
-        about->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(about.get()));
-    }
+    void ShowActive() { QVERIFY(VarnexTest::ShowActive(*about)); }
 
 private slots:
     void init() {
@@ -156,9 +152,7 @@ private slots:
         TMainForm form;
         about = std::make_unique<TAboutCalc>(&form);
         form.SetAboutBox(about.get());
-        form.show();
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(VarnexTest::ShowActive(form));
         QAction* aboutItem = form.findChild<QAction*>(QStringLiteral("AboutMenuItem"));
         for (int ask = 0; ask < 3; ++ask) {
             aboutItem->trigger();

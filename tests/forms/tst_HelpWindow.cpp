@@ -63,9 +63,7 @@ private slots:
 
     void f1OpensOneWindowWithContentsAndIndex() {
         TMainForm form;
-        form.show();
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(VarnexTest::ShowActive(form));
         QTest::keyClick(&form, Qt::Key_F1);
         QTest::keyClick(&form, Qt::Key_F1);
         const auto windows = form.findChildren<THelpWindow*>();
@@ -101,9 +99,7 @@ private slots:
 
     void typingInTheIndexFindsAKeywordAndEnterShowsIt() {
         THelpWindow help;
-        help.show();
-        help.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&help));
+        QVERIFY(VarnexTest::ShowActive(help));
         auto* tabs = Control<QTabWidget>(help, "NavigationTabs");
         QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
         auto* filter = Control<QLineEdit>(help, "IndexFilterEdit");

@@ -128,11 +128,7 @@ class TestMainForm : public QObject {
     std::unique_ptr<TMainForm> form;
     QList<QUrl> openedUrls;
 
-    void ShowActive(TMainForm& window) {
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
+    void ShowActive(TMainForm& window) { QVERIFY(VarnexTest::ShowActive(window)); }
 
 private slots:
     void init() {

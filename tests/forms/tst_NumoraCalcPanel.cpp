@@ -141,9 +141,7 @@ private slots:
         VarnexTest::ResetRecorders();
         QGuiApplication::clipboard()->clear();
         form = std::make_unique<TMainForm>();
-        form->show();
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(VarnexTest::ShowActive(*form));
         QTest::keyClick(form.get(), Qt::Key_H, Qt::ControlModifier);
         QVERIFY(Control(*form, QStringLiteral("NumoraCalcPanel"))->isVisible());
     }

@@ -175,9 +175,7 @@ private slots:
         VarnexTest::ResetRecorders();
         QGuiApplication::clipboard()->clear();
         form = std::make_unique<TMainForm>();
-        form->show();
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(VarnexTest::ShowActive(*form));
     }
 
     void cleanup() {

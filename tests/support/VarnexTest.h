@@ -29,6 +29,9 @@ template <typename T = QWidget> T* Control(const QObject& form, const QString& n
     return control;
 }
 
+// Shows the window and makes it the active one: focus events and shortcuts need that.
+bool ShowActive(QWidget& window);
+
 // The folder that stands in for the user's settings store.
 QString SettingsFolder();
 
