@@ -8,6 +8,7 @@
 #include "QuadrelPanel.h"
 #include "ui_Main.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -183,6 +184,12 @@ void TMainForm::CalcPageControlChange(ICalculator& calculator) {
 void TMainForm::SelectCalculator(QAction* menuItem, const QString& logo, ICalculator& shown) {
     menuItem->setChecked(true);
     ui->CalcImage->SetPicture(logo);
+    // Hiding a panel does not take the focus from its controls: leave them first, so that what was
+    // typed is committed and no keystroke goes to a hidden control.
+    if (QWidget* focused = QApplication::focusWidget();
+        focused != nullptr && !shown.Panel()->isAncestorOf(focused) && isAncestorOf(focused)) {
+        focused->clearFocus();
+    }
     for (ICalculator* calculator : Calculators()) {
         if (calculator != &shown) {
             calculator->Panel()->hide();

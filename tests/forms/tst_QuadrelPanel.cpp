@@ -358,6 +358,27 @@ private slots:
         VarnexTest::ResetRecorders();
     }
 
+    void aBlankTypedBetweenDigitsIsKept() {
+        ShowPage("AddressInfoTab");
+        EnterOctet(2);
+        TypeKeys(QStringLiteral("1 2\r"));
+        QCOMPARE(VarnexTest::Errors(),
+                 QStringList{QStringLiteral("'1 2' is not a valid integer value.")});
+        VarnexTest::ResetRecorders();
+    }
+
+    void switchingCalculatorsCommitsTheTypedOctet() {
+        ShowPage("AddressInfoTab");
+        EnterOctet(1);
+        TypeKeys(QStringLiteral("10"));
+        QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(QString::fromStdString(Panel().SubnetModel().AsDecimalString()),
+                 QStringLiteral("10.0.0.1"));
+        QCOMPARE(Panel().SubnetModel().IPClass(), ctClassA);
+        QWidget* focused = FocusWidget();
+        QVERIFY(focused == nullptr || focused->isVisible());
+    }
+
     void untickingRFC1878WithOneBit() {
         TypeBits(1);
         QCOMPARE(int(Panel().SubnetModel().SubnetBits()), 1);
