@@ -394,12 +394,14 @@ bool TNumoraCalcPanel::eventFilter(QObject* watched, QEvent* event) {
 bool TNumoraCalcPanel::NumMemoEvent(QLineEdit& memo, QEvent& event) {
     switch (event.type()) {
     case QEvent::ShortcutOverride:
-        // The line edit would copy its (empty) selection itself; Edit > Copy copies the display.
-        if (static_cast<QKeyEvent&>(event).matches(QKeySequence::Copy)) {
-            event.ignore();
-            return true;
-        }
-        return false;
+        // The display is no editor: the window's shortcuts win over the line edit's own, so
+        // Edit > Copy copies the whole display and Ctrl+X still exits.
+        event.ignore();
+        return true;
+    case QEvent::InputMethod:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+        return true;
     case QEvent::KeyPress:
         return NumMemoKeyEvent(memo, static_cast<QKeyEvent&>(event));
     case QEvent::FocusIn:
@@ -417,6 +419,9 @@ bool TNumoraCalcPanel::NumMemoEvent(QLineEdit& memo, QEvent& event) {
         return true;
     case QEvent::MouseMove:
         NumMemoMouseMove(&memo);
+        return true;
+    case QEvent::MouseButtonRelease:
+        // The middle button would paste the selection on release.
         return true;
     default:
         return false;
@@ -444,13 +449,23 @@ bool TNumoraCalcPanel::NumMemoKeyEvent(QLineEdit& memo, const QKeyEvent& event) 
     if (NumMemoKeyDown(&memo, event)) {
         return true;
     }
-    // Tab moves the focus; keys held with Ctrl, Alt or Meta are commands, not typed characters.
+    // Tab moves the focus; Home and End may move the caret, although the digits still enter at
+    // the right. Every other key that types no character would edit the line (paste, cut, undo).
+    switch (event.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return false;
+    default:
+        break;
+    }
+    // Keys held with Ctrl, Alt or Meta are commands, not typed characters.
     const bool typesText =
-        event.key() != Qt::Key_Tab && event.key() != Qt::Key_Backtab &&
         !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
         !event.text().isEmpty();
     if (!typesText) {
-        return false;
+        return true;
     }
     for (const QChar key : event.text()) {
         NumMemoKeyPress(&memo, key);

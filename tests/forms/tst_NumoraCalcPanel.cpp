@@ -244,7 +244,8 @@ private slots:
             QVERIFY2(button.bottom() >= memo.top() && button.top() <= memo.bottom(),
                      qPrintable(memoName));
             QVERIFY(Memo(memoName)->alignment() & Qt::AlignRight);
-            QVERIFY(Memo(memoName)->isReadOnly());
+            // An editable line edit under the hood: no context menu may offer paste or undo.
+            QCOMPARE(Memo(memoName)->contextMenuPolicy(), Qt::NoContextMenu);
         }
         const QRect clear = Control(*form, QStringLiteral("ClearButton"))->geometry();
         const QRect invert = Control(*form, QStringLiteral("InvertButton"))->geometry();
@@ -392,6 +393,32 @@ private slots:
         Type(QStringLiteral("3"));
         QCOMPARE(Displays(), QStringList({"291", "01 23", "00000001 00100011"}));
         QCOMPARE(VarnexTest::Beeps(), 0);
+    }
+
+    // The displays show a caret, so they are editable line edits: no editing key may reach them.
+    void editingKeysLeaveTheDisplay_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier);
+        QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << int(Qt::ShiftModifier);
+        QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+Backspace") << int(Qt::Key_Backspace) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+K") << int(Qt::Key_K) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+A") << int(Qt::Key_A) << int(Qt::ControlModifier);
+    }
+    void editingKeysLeaveTheDisplay() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QGuiApplication::clipboard()->setText(QStringLiteral("999"));
+        FocusByClick(Dec());
+        Type(QStringLiteral("12"));
+        Press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(Displays(), QStringList({"12", "00 0C", "00000000 00001100"}));
+        QCOMPARE(form->NumoraCalculator()->NumoraNumber().Value(), 12);
+        QVERIFY(!Dec()->isReadOnly());
+        VerifyCaretAtEnd(Dec());
+        Type(QStringLiteral("3"));
+        QCOMPARE(Dec()->text(), QStringLiteral("123"));
     }
 
     void homeMovesTheCaretButDigitsStillEnterAtTheRight() {
