@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QStyle>
@@ -255,6 +256,18 @@ void TBetterSpinEdit::HandleKeyPress(QKeyEvent* event) {
     } else {
         Feedback::Beep();
     }
+}
+
+void TBetterSpinEdit::inputMethodEvent(QInputMethodEvent* event) {
+    // Text composed by an input method (dead keys, compose sequences) passes the same filter as
+    // typed characters.
+    const QString committed = event->commitString();
+    if (std::any_of(committed.cbegin(), committed.cend(),
+                    [this](QChar c) { return !IsValidChar(c); })) {
+        event->setCommitString(QString());
+        Feedback::Beep();
+    }
+    QLineEdit::inputMethodEvent(event);
 }
 
 bool TBetterSpinEdit::HandleStepKey(int key) {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
@@ -527,6 +528,38 @@ private slots:
         QCOMPARE(form.edit->text(), text);
         QCOMPARE(VarnexTest::Beeps(), beeps);
         QCOMPARE(form.edit->Value(), 8);
+        QCOMPARE(form.fired.change, 0);
+    }
+
+    void inputMethodTextIsFiltered_data() {
+        QTest::addColumn<bool>("editorEnabled");
+        QTest::addColumn<QString>("committed");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("digits") << true << "42"
+                                << "42" << 0;
+        QTest::newRow("letter") << true << "a"
+                                << "8" << 1;
+        QTest::newRow("digit and plus") << true << "1+"
+                                        << "8" << 1;
+        QTest::newRow("no editor: digit") << false << "5"
+                                          << "8" << 1;
+    }
+    void inputMethodTextIsFiltered() {
+        QFETCH(bool, editorEnabled);
+        QFETCH(QString, committed);
+        QFETCH(QString, text);
+        QFETCH(int, beeps);
+        SpinEditForm form(1, 22, 8);
+        form.edit->SetEditorEnabled(editorEnabled);
+        QVERIFY(form.ShowActive());
+        form.EnterEdit();
+
+        QInputMethodEvent event;
+        event.setCommitString(committed);
+        QCoreApplication::sendEvent(form.edit, &event);
+        QCOMPARE(form.edit->text(), text);
+        QCOMPARE(VarnexTest::Beeps(), beeps);
         QCOMPARE(form.fired.change, 0);
     }
 
