@@ -3,6 +3,7 @@
 #include "Feedback.h"
 #include "KorvexGlobal.h"
 #include "VarnexError.h"
+#include "WindowShortcuts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -226,6 +227,10 @@ int TBetterSpinEdit::GetMinHeight() const {
 
 QSize TBetterSpinEdit::sizeHint() const {
     return QSize(DefaultWidth, DefaultHeight).expandedTo(minimumSize());
+}
+
+bool TBetterSpinEdit::event(QEvent* event) {
+    return LeaveCopyAndCutToWindow(event) || QLineEdit::event(event);
 }
 
 void TBetterSpinEdit::keyPressEvent(QKeyEvent* event) {

@@ -53,8 +53,11 @@ void TSvgImage::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TSvgImage::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double-click makes no click of its own (the base class would pass it
+    // on as a press).
+    m_pressed = false;
     if (event->button() == Qt::LeftButton) {
         emit doubleClicked();
     }
-    QWidget::mouseDoubleClickEvent(event);
+    event->accept();
 }

@@ -34,6 +34,10 @@ TAboutCalc::TAboutCalc(QWidget* parent)
     centred.setAlignment(Qt::AlignHCenter);
     ui->CreditsMemo->document()->setDefaultTextOption(centred);
     ui->CreditsMemo->viewport()->installEventFilter(this);
+    // The texts are read, not edited: the arrow, not the text cursor, over them.
+    for (QPlainTextEdit* memo : {ui->CreditsMemo, ui->InfoMemo, ui->VarnexMemo}) {
+        memo->viewport()->setCursor(Qt::ArrowCursor);
+    }
 
     connect(ui->AboutImage, &TSvgImage::doubleClicked, this,
             Feedback::Guard([this] { AboutImageDblClick(); }));

@@ -1,9 +1,15 @@
 #include "OctetEdit.h"
 
+#include "WindowShortcuts.h"
+
 #include <QFocusEvent>
 
 TOctetEdit::TOctetEdit(QWidget* parent)
     : QLineEdit(parent) {}
+
+bool TOctetEdit::event(QEvent* event) {
+    return LeaveCopyAndCutToWindow(event) || QLineEdit::event(event);
+}
 
 QString TOctetEdit::TypedText() const {
     // text() would drop the blanks between digits as well.

@@ -14,6 +14,7 @@ public:
     QString TypedText() const;
 
 protected:
+    bool event(QEvent* event) override;
     // Entering by keyboard selects the whole octet, so that typing replaces it; a masked edit
     // would otherwise put the caret after the last digit, where nothing can be typed.
     void focusInEvent(QFocusEvent* event) override;

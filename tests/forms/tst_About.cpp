@@ -101,6 +101,12 @@ private slots:
         QVERIFY(licence->verticalScrollBar()->maximum() > 0);
     }
 
+    void textsShowTheArrowCursor() {
+        for (const char* name : {"CreditsMemo", "InfoMemo", "VarnexMemo"}) {
+            QCOMPARE(Control<QPlainTextEdit>(name)->viewport()->cursor().shape(), Qt::ArrowCursor);
+        }
+    }
+
     void pictureDoubleClickShowsTheCreditAndAClickTurnsBack() {
         ShowActive();
         auto* picture = Control<TSvgImage>("AboutImage");

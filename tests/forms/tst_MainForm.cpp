@@ -12,6 +12,7 @@
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -198,6 +199,19 @@ private slots:
             QCOMPARE(form->size(), windowSize);
             QCOMPARE(form->centralWidget()->size(), QSize(292, 409));
         }
+    }
+
+    void doubleClickOnTheLogoIsOneStep() {
+        auto* logo = Control<TSvgImage>(*form, "CalcImage");
+        const QPoint centre = logo->rect().center();
+        // What a double-click delivers: press, release, double-click (for the second press),
+        // release.
+        QTest::mouseClick(logo, Qt::LeftButton, {}, centre);
+        QMouseEvent secondPress(QEvent::MouseButtonDblClick, centre, logo->mapToGlobal(centre),
+                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(logo, &secondPress);
+        QTest::mouseRelease(logo, Qt::LeftButton, {}, centre);
+        QCOMPARE(ShownCalculator(*form), QStringLiteral("LatencyCalcPageControl"));
     }
 
     void shortcutSelectsItsCalculator_data() {

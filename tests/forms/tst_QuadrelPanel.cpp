@@ -685,9 +685,10 @@ private slots:
         if (how == QLatin1String("button")) {
             QTest::mouseClick(Control(*form, "CopySubnetHostButton"), Qt::LeftButton);
         } else if (how == QLatin1String("Ctrl+C")) {
-            // From outside the grid, so that the window's shortcut takes the keys.
-            Control<QTabWidget>(*form, "QuadrelPageControl")->tabBar()->setFocus();
-            QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
+            // From the spin edit: the window's Copy wins over the edit's own copy key.
+            Spin().setFocus();
+            Spin().selectAll();
+            QTest::keyClick(&Spin(), Qt::Key_C, Qt::ControlModifier);
         } else {
             CopyMenuItem().trigger();
         }
@@ -695,6 +696,15 @@ private slots:
                  QStringLiteral("Subnet\tHost Range\r\n"
                                 "0\t192.0.1.65  -  192.0.1.126\r\n"
                                 "1\t192.0.1.129  -  192.0.1.190\r\n"));
+    }
+
+    void ctrlXInAnOctetExits() {
+        ShowPage("AddressInfoTab");
+        EnterOctet(1);
+        QTest::keyClick(FocusWidget(), Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(!form->isVisible());
+        QCOMPARE(QString::fromStdString(Panel().SubnetModel().AsDecimalString()),
+                 QStringLiteral("128.0.0.1"));
     }
 
     void copyOneCell() {
