@@ -18,6 +18,22 @@ protected:
     ~ICopyTargetHost() = default;
 };
 
+// Makes the button what Edit > Copy clicks and enables the item; none (nullptr) withdraws both.
+// A calculator without a shell (tested on its own) routes nothing.
+inline void RouteCopyTo(ICopyTargetHost* shell, QAbstractButton* button) {
+    if (shell != nullptr) {
+        shell->SetActiveCopyButton(button);
+        shell->SetCopyMenuItemEnabled(button != nullptr);
+    }
+}
+
+// Disables Edit > Copy and leaves its target as it is.
+inline void WithdrawCopy(ICopyTargetHost* shell) {
+    if (shell != nullptr) {
+        shell->SetCopyMenuItemEnabled(false);
+    }
+}
+
 // A calculator as the main window sees it: one panel holding one page control. The main window
 // shows and hides the panel and runs the page-change steps for every page control alike: for the
 // page left, PageChanging then PageExit; for the page entered, PageChange then PageEnter.

@@ -22,23 +22,23 @@ void TLatencyCalcPanel::InitLatencyCalculator() {
 }
 
 void TLatencyCalcPanel::NetworkSetupTabSheetEnter() {
-    OfferCopy(ui->CopyNetworkSetupButton);
+    RouteCopyTo(m_shell, ui->CopyNetworkSetupButton);
 }
 
 void TLatencyCalcPanel::NetworkSetupTabSheetExit() {
-    WithdrawCopy();
+    WithdrawCopy(m_shell);
 }
 
 void TLatencyCalcPanel::LatencyStatsTabSheetEnter() {
-    OfferCopy(ui->CopyLatencyStatsButton);
+    RouteCopyTo(m_shell, ui->CopyLatencyStatsButton);
 }
 
 void TLatencyCalcPanel::LatencyStatsTabSheetExit() {
-    WithdrawCopy();
+    WithdrawCopy(m_shell);
 }
 
 void TLatencyCalcPanel::LatencyGraphsTabSheetEnter() {
-    OfferCopy(ui->CopyLatencyGraphsButton);
+    RouteCopyTo(m_shell, ui->CopyLatencyGraphsButton);
 }
 
 // The shared page-change handlers have no branches for these pages: all is done by the pages'
@@ -62,18 +62,5 @@ void TLatencyCalcPanel::PageEnter(QWidget* page) {
         LatencyStatsTabSheetEnter();
     } else if (page == ui->LatencyGraphsTabSheet) {
         LatencyGraphsTabSheetEnter();
-    }
-}
-
-void TLatencyCalcPanel::OfferCopy(QAbstractButton* button) {
-    if (m_shell != nullptr) {
-        m_shell->SetCopyMenuItemEnabled(true);
-        m_shell->SetActiveCopyButton(button);
-    }
-}
-
-void TLatencyCalcPanel::WithdrawCopy() {
-    if (m_shell != nullptr) {
-        m_shell->SetCopyMenuItemEnabled(false);
     }
 }

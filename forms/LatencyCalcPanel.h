@@ -36,9 +36,6 @@ public:
     void PageEnter(QWidget* page) override;
 
 private:
-    void OfferCopy(QAbstractButton* button);
-    void WithdrawCopy();
-
     std::unique_ptr<Ui::TLatencyCalcPanel> ui;
     ICopyTargetHost* m_shell = nullptr;
 };

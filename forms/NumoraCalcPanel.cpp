@@ -215,30 +215,21 @@ void TNumoraCalcPanel::PutCaretAtEnd(QLineEdit* memo) {
     }
 }
 
-void TNumoraCalcPanel::RouteCopyTo(QAbstractButton* button) {
-    if (m_shell != nullptr) {
-        m_shell->SetActiveCopyButton(button);
-        m_shell->SetCopyMenuItemEnabled(button != nullptr);
-    }
-}
-
 void TNumoraCalcPanel::PageChanging(QWidget* page) {
     if (page == ui->LookupTableTabSheet) {
         ui->CopyLookupTableButton->setEnabled(false);
-        if (m_shell != nullptr) {
-            m_shell->SetCopyMenuItemEnabled(false);
-        }
+        WithdrawCopy(m_shell);
     }
 }
 
 void TNumoraCalcPanel::PageChange(QWidget* page) {
     if (page == ui->LookupTableTabSheet) {
         ui->CopyLookupTableButton->setEnabled(true);
-        RouteCopyTo(ui->CopyLookupTableButton);
+        RouteCopyTo(m_shell, ui->CopyLookupTableButton);
     } else if (page == ui->ConversionTabSheet && m_enteredMemo != nullptr) {
         // A display may have taken the focus before the page change was reported, or the
         // calculator was chosen again: the display keeps its copy target.
-        RouteCopyTo(DisplayOf(m_enteredMemo)->copyButton);
+        RouteCopyTo(m_shell, DisplayOf(m_enteredMemo)->copyButton);
     }
 }
 
@@ -267,13 +258,13 @@ void TNumoraCalcPanel::NumMemoEnter(QLineEdit* sender) {
     m_changeConnection = connect(sender, &QLineEdit::textChanged, this,
                                  Feedback::Guard([this, sender] { NumMemoChange(sender); }));
     m_enteredMemo = sender;
-    RouteCopyTo(display->copyButton);
+    RouteCopyTo(m_shell, display->copyButton);
 }
 
 void TNumoraCalcPanel::NumMemoExit(QLineEdit*) {
     disconnect(m_changeConnection);
     m_enteredMemo = nullptr;
-    RouteCopyTo(nullptr);
+    RouteCopyTo(m_shell, nullptr);
     // A display left half-typed ("-") shows the number again.
     if (const TNumDisplay* display = DisplayOf(m_activeNumMemo)) {
         m_activeNumMemo->setText(TextForm(*display));

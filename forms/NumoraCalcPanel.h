@@ -89,7 +89,6 @@ private:
     bool NumMemoEvent(QLineEdit& memo, QEvent& event);
     void NumMemoFocusIn(QLineEdit& memo, QFocusEvent& event);
     bool NumMemoKeyEvent(QLineEdit& memo, const QKeyEvent& event);
-    void RouteCopyTo(QAbstractButton* button);
     static void PutCaretAtEnd(QLineEdit* memo);
 
     std::unique_ptr<Ui::TNumoraCalcPanel> ui;

@@ -408,9 +408,7 @@ void TQuadrelPanel::RunExitHandler(const TOctetEditBinding& binding) {
 void TQuadrelPanel::PageChanging(QWidget* page) {
     if (page == ui->SubnetHostTab) {
         ui->CopySubnetHostButton->setEnabled(false);
-        if (m_shell != nullptr) {
-            m_shell->SetCopyMenuItemEnabled(false);
-        }
+        WithdrawCopy(m_shell);
     } else if (page == ui->CIDRTab) {
         ui->AddressTypeRadioGroup->setTitle(AddressTypeCaption);
         ui->BitsLabel->setText(SubnetBitsCaption);
@@ -429,10 +427,7 @@ void TQuadrelPanel::PageChange(QWidget* page) {
         ui->BitsSpinEdit->SetMaxValue(SubnetBitsMaximum);
     } else if (page == ui->SubnetHostTab) {
         ui->CopySubnetHostButton->setEnabled(true);
-        if (m_shell != nullptr) {
-            m_shell->SetCopyMenuItemEnabled(true);
-            m_shell->SetActiveCopyButton(ui->CopySubnetHostButton);
-        }
+        RouteCopyTo(m_shell, ui->CopySubnetHostButton);
         ui->BitsSpinEdit->SetValue(m_subnetModel.SubnetBits());
         ui->BitsSpinEdit->SetMaxValue(SubnetBitsMaximum);
     } else if (page == ui->CIDRTab) {
