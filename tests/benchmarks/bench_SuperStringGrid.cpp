@@ -54,11 +54,15 @@ private slots:
 
     void fill_data() {
         QTest::addColumn<bool>("batched");
-        QTest::newRow("BeginUpdate/EndUpdate") << true;
-        QTest::newRow("cell by cell") << false;
+        QTest::addColumn<bool>("repainted");
+        QTest::newRow("BeginUpdate/EndUpdate") << true << false;
+        QTest::newRow("cell by cell") << false << false;
+        // What the subnet panel pays on a rebuild: count, texts and the repaint that shows them.
+        QTest::newRow("rebuild and repaint") << true << true;
     }
     void fill() {
         QFETCH(bool, batched);
+        QFETCH(bool, repainted);
         TSuperStringGrid grid;
         SetUpTable(grid);
         grid.show();
@@ -66,19 +70,9 @@ private slots:
         QBENCHMARK {
             grid.SetRowCount(2);
             FillTable(grid, m_texts, batched);
-        }
-    }
-
-    // What the subnet panel pays on a rebuild: count, texts and the repaint that shows them.
-    void rebuildAndShow() {
-        TSuperStringGrid grid;
-        SetUpTable(grid);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
-        QBENCHMARK {
-            grid.SetRowCount(2);
-            FillTable(grid, m_texts, true);
-            grid.repaint();
+            if (repainted) {
+                grid.repaint();
+            }
         }
     }
 
