@@ -1,0 +1,37 @@
+#include "TextConversion.h"
+
+#include "VarnexError.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+} // namespace
+
+double StrToFloat(const std::string& text) {
+    const std::string number = Trimmed(text);
+    const char* begin = number.data();
+    const char* end = begin + number.size();
+    if (begin != end && (*begin == '+' || *begin == '-')) {
+        ++begin;
+    }
+    // from_chars would also take "inf" and "nan", and a sign only once.
+    const bool startsAsNumber =
+        begin != end && (std::isdigit(static_cast<unsigned char>(*begin)) || *begin == '.');
+    double value = 0;
+    const auto result =
+        startsAsNumber ? std::from_chars(begin, end, value) : std::from_chars_result{begin, {}};
+    if (!startsAsNumber || result.ec != std::errc() || result.ptr != end) {
+        throw EVarnexError("'" + text + "' is not a valid floating point value");
+    }
+    return number.front() == '-' ? -value : value;
+}

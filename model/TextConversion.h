@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// Conversions of typed text to numbers. A text that is not a number raises EVarnexError with the
+// message the user sees.
+
+// A decimal number with "." as the separator in every locale, optionally signed and with an
+// exponent ("1.5", "-2", ".5", "1E3"); blanks around it are ignored. Anything else, an empty
+// text, infinity, NaN or a value beyond the double range raises
+// "'text' is not a valid floating point value".
+double StrToFloat(const std::string& text);
