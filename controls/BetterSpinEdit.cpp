@@ -1,6 +1,7 @@
 #include "BetterSpinEdit.h"
 
 #include "Feedback.h"
+#include "FocusRules.h"
 #include "KorvexGlobal.h"
 #include "VarnexError.h"
 #include "WindowShortcuts.h"
@@ -42,12 +43,6 @@ QString TypedText(const QKeyEvent& event) {
         return {};
     }
     return event.text();
-}
-
-// Focus that comes and goes with a popup or with the whole window is no entry into or exit
-// from the control: the user stays in it.
-bool MovesFocusWithinWindow(Qt::FocusReason reason) {
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
 // The cut and paste entries of the edit's standard menu, known by the captions the edit gives
@@ -297,14 +292,14 @@ bool TBetterSpinEdit::HandleStepKey(int key) {
 void TBetterSpinEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     // A left click places the caret where it lands; every other entry selects the whole number.
-    if (MovesFocusWithinWindow(event->reason()) && event->reason() != Qt::MouseFocusReason) {
+    if (UserMovesFocus(event->reason()) && event->reason() != Qt::MouseFocusReason) {
         selectAll();
     }
 }
 
 void TBetterSpinEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (MovesFocusWithinWindow(event->reason())) {
+    if (UserMovesFocus(event->reason())) {
         Feedback::RunGuarded([this] { CommitText(); });
     }
 }

@@ -4,6 +4,7 @@
 #include "CopyGlyph.h"
 #include "DisplayTyping.h"
 #include "Feedback.h"
+#include "FocusRules.h"
 #include "KorvexGlobal.h"
 #include "SuperStringGrid.h"
 #include "ui_NumoraCalcPanel.h"
@@ -22,13 +23,6 @@ constexpr int LookupValueCount = 256;
 
 bool IsDecimalKey(char key) {
     return IsDecimalDigit(key) || key == '+' || key == '-';
-}
-
-// Focus changes after which the same display has the focus again: a menu, the menu bar or another
-// window took the keyboard for a while.
-bool IsPassingFocusChange(Qt::FocusReason reason) {
-    return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
-           reason == Qt::ActiveWindowFocusReason;
 }
 
 // A family list rather than a look-up: asking the font database scans every font at start-up.
@@ -364,8 +358,7 @@ bool TNumoraCalcPanel::NumMemoEvent(QLineEdit& memo, QEvent& event) {
         NumMemoFocusIn(memo, static_cast<QFocusEvent&>(event));
         return true;
     case QEvent::FocusOut:
-        if (&memo == m_enteredMemo &&
-            !IsPassingFocusChange(static_cast<QFocusEvent&>(event).reason())) {
+        if (&memo == m_enteredMemo && UserMovesFocus(static_cast<QFocusEvent&>(event).reason())) {
             NumMemoExit(&memo);
         }
         return false;

@@ -3,6 +3,7 @@
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
 #include "Feedback.h"
+#include "FocusRules.h"
 #include "OctetEdit.h"
 #include "SubnetHostTable.h"
 #include "TextConversion.h"
@@ -43,13 +44,6 @@ QString DecimalText(const TIPAddress& address) {
 
 QString HexText(const TIPAddress& address) {
     return QString::fromStdString(address.AsHexString());
-}
-
-// Focus taken away by a popup, the menu bar or another window comes back to the same control:
-// the user has not left it.
-bool LeavesControl(Qt::FocusReason reason) {
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-           reason != Qt::MenuBarFocusReason;
 }
 
 // The busy cursor for as long as it lives.
@@ -363,7 +357,7 @@ bool TQuadrelPanel::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     }
     if (event->type() == QEvent::FocusOut &&
-        LeavesControl(static_cast<QFocusEvent*>(event)->reason())) {
+        UserMovesFocus(static_cast<QFocusEvent*>(event)->reason())) {
         RunExitHandler(*binding);
     } else if (event->type() == QEvent::KeyPress) {
         const auto* keyEvent = static_cast<QKeyEvent*>(event);

@@ -47,11 +47,7 @@ public:
         edit->SetOnDownClick([this](TBetterSpinEdit&) { ++fired.downClick; });
     }
 
-    bool ShowActive() {
-        window.show();
-        window.activateWindow();
-        return QTest::qWaitForWindowActive(&window);
-    }
+    bool ShowActive() { return VarnexTest::ShowActive(window); }
 
     // Enters the spin edit from the other edit, which selects its text for typing over.
     void EnterEdit() {

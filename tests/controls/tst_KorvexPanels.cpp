@@ -88,20 +88,7 @@ QRect ReferenceInk(const QString& text, QSize box, int flags) {
     return InkBounds(image, image.rect(), Qt::white);
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            ++count;
-        }
-        return false;
-    }
-};
+using VarnexTest::PaintCounter;
 
 void ShowAndSettle(QWidget& widget) {
     widget.show();

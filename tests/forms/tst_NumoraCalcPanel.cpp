@@ -115,10 +115,7 @@ class TestNumoraCalcPanel : public QObject {
     }
 
     void ClickPage(const QString& pageName) {
-        const int index = PageControl()->indexOf(Control(*form, pageName));
-        QTabBar* tabs = PageControl()->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-        QCOMPARE(PageControl()->currentIndex(), index);
+        QVERIFY(VarnexTest::ClickPage(*PageControl(), *Control(*form, pageName)));
     }
 
     // Edit > Copy is there exactly while a display has the focus, and copies that display.
