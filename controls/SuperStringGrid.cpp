@@ -77,7 +77,7 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        Feedback::RunGuarded([&] {
+        Feedback::RunPaintGuarded("a grid cell", [&] {
             m_grid.PaintCell(*painter, option.rect, index.column() + m_grid.FixedCols(),
                              index.row() + m_grid.FixedRows(), option.state);
         });
@@ -106,7 +106,7 @@ public:
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
-        Feedback::RunGuarded([&] {
+        Feedback::RunPaintGuarded("a fixed grid cell", [&] {
             if (orientation() == Qt::Horizontal) {
                 const int col = logicalIndex + m_grid.FixedCols();
                 QRect area = rect;
@@ -615,7 +615,7 @@ bool TSuperStringGrid::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::Paint: {
             QPainter painter(m_corner);
-            Feedback::RunGuarded([&] { PaintCorner(painter); });
+            Feedback::RunPaintGuarded("the grid corner", [&] { PaintCorner(painter); });
             return true;
         }
         case QEvent::MouseButtonPress:
@@ -784,6 +784,13 @@ void TSuperStringGrid::RowDragged(int, int oldVisualIndex, int newVisualIndex) {
 
 void TSuperStringGrid::PaintCell(QPainter& painter, const QRect& area, int col, int row,
                                  QStyle::State state) {
+    // The views may ask for a cell the grid no longer has, between a change of counts and their
+    // own update; a paint event must not raise.
+    if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) {
+        Feedback::ReportPaintFault("a grid cell",
+                                   QStringLiteral("no cell %1, %2").arg(col).arg(row));
+        return;
+    }
     const bool fixed = IsFixedCell(col, row);
     const bool selected = state.testFlag(QStyle::State_Selected);
     const bool focused = state.testFlag(QStyle::State_HasFocus);
