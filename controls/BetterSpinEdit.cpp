@@ -3,6 +3,7 @@
 #include "Feedback.h"
 #include "FocusRules.h"
 #include "KorvexGlobal.h"
+#include "QtAssumptions.h"
 #include "VarnexError.h"
 #include "WindowShortcuts.h"
 
@@ -16,6 +17,7 @@
 #include <QStyleOptionFrame>
 #include <QToolButton>
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -45,11 +47,19 @@ QString TypedText(const QKeyEvent& event) {
     return event.text();
 }
 
-// The cut and paste entries of the edit's standard menu, known by the captions the edit gives
-// them (its actions carry no names).
-bool IsCutOrPasteAction(const QAction& action) {
-    const QString caption = action.text().section(u'\t', 0, 0);
-    return caption == QLineEdit::tr("Cu&t") || caption == QLineEdit::tr("&Paste");
+// The cut and paste entries of an editable line edit's standard menu. Its actions carry neither
+// names nor untranslated captions, so they are known by their places in the menu.
+std::array<QAction*, 2> CutAndPasteActions(const QMenu& menu) {
+    const QList<QAction*> actions = menu.actions();
+    constexpr int Cut = 3;
+    constexpr int Paste = 5;
+    const bool asKnown = actions.size() >= 9 && actions[2]->isSeparator() &&
+                         actions[7]->isSeparator() &&
+                         std::none_of(actions.begin() + Cut, actions.begin() + 7,
+                                      [](const QAction* action) { return action->isSeparator(); });
+    CheckQtAssumption(asKnown, "an editable line edit's standard menu begins with Undo, Redo, a "
+                               "separator, Cut, Copy, Paste, Delete, a separator");
+    return {actions[Cut], actions[Paste]};
 }
 
 } // namespace
@@ -316,11 +326,10 @@ void TBetterSpinEdit::mouseReleaseEvent(QMouseEvent* event) {
 void TBetterSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (!CutAndPasteAllowed()) {
-        for (QAction* action : menu->actions()) {
-            if (IsCutOrPasteAction(*action)) {
-                action->setEnabled(false);
-            }
+    // A read-only edit's menu has no cut and paste entries at all.
+    if (!CutAndPasteAllowed() && !isReadOnly()) {
+        for (QAction* action : CutAndPasteActions(*menu)) {
+            action->setEnabled(false);
         }
     }
     menu->popup(event->globalPos());

@@ -1,6 +1,7 @@
 #include "SuperStringGrid.h"
 
 #include "Feedback.h"
+#include "QtAssumptions.h"
 #include "StringGridModel.h"
 #include "VarnexError.h"
 
@@ -64,6 +65,13 @@ void UndoSectionMove(QHeaderView& header, int from, int to) {
     for (int section = first; section <= last; ++section) {
         header.resizeSection(section, sizes[section - first]);
     }
+}
+
+// The table view's corner button, a private class of Qt's, found as the view's only button.
+QAbstractButton* CornerButton(const QTableView& view) {
+    const auto buttons = view.findChildren<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    CheckQtAssumption(buttons.size() == 1, "a table view has one button child, its corner button");
+    return buttons.front();
 }
 
 } // namespace
@@ -159,7 +167,7 @@ TSuperStringGrid::TSuperStringGrid(QWidget* parent)
     , m_model(new TStringGridModel(this))
     , m_columnHeader(new TFixedHeader(Qt::Horizontal, *this))
     , m_rowHeader(new TFixedHeader(Qt::Vertical, *this))
-    , m_corner(findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly))
+    , m_corner(CornerButton(*this))
     , m_highlightColor(palette().color(QPalette::Highlight))
     , m_fixedFont(font())
     , m_options(TGridOptions(goFixedVertLine) | goFixedHorzLine | goVertLine | goHorzLine |
@@ -168,9 +176,14 @@ TSuperStringGrid::TSuperStringGrid(QWidget* parent)
     setVerticalHeader(m_rowHeader);
     setItemDelegate(new TCellDelegate(*this));
     setShowGrid(false);
-    // Double-clicking a sizing edge does not fit the column or row to its contents.
-    disconnect(m_columnHeader, &QHeaderView::sectionHandleDoubleClicked, this, nullptr);
-    disconnect(m_rowHeader, &QHeaderView::sectionHandleDoubleClicked, this, nullptr);
+    // Double-clicking a sizing edge does not fit the column or row to its contents: the view
+    // connects the headers to its fitting, and that connection goes.
+    for (QHeaderView* header :
+         {static_cast<QHeaderView*>(m_columnHeader), static_cast<QHeaderView*>(m_rowHeader)}) {
+        CheckQtAssumption(
+            disconnect(header, &QHeaderView::sectionHandleDoubleClicked, this, nullptr),
+            "a table view connects its headers' sectionHandleDoubleClicked to itself");
+    }
     m_columnHeader->setDefaultSectionSize(m_defaultColWidth + VertLineWidth());
     m_rowHeader->setDefaultSectionSize(m_defaultRowHeight + HorzLineWidth());
 

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
+#include <QTranslator>
 #include <algorithm>
 #include <climits>
 
@@ -637,6 +638,41 @@ private slots:
             QCOMPARE(cut->isEnabled(), allowed);
             QCOMPARE(paste->isEnabled(), allowed);
         }
+        menu->close();
+    }
+
+    // Under a translation the menu's captions change; the entries the edit disables do not.
+    void contextMenuUnderATranslation() {
+        class TMarkingTranslator : public QTranslator {
+        public:
+            QString translate(const char* context, const char* source, const char*,
+                              int) const override {
+                return qstrcmp(context, "QLineEdit") == 0
+                           ? QLatin1String("~") + QLatin1String(source)
+                           : QString();
+            }
+            bool isEmpty() const override { return false; }
+        } translator;
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        SpinEditForm form(1, 22, 8);
+        form.edit->SetEditorEnabled(false);
+        QVERIFY(form.ShowActive());
+        form.EnterEdit();
+        QApplication::clipboard()->setText(QStringLiteral("15"));
+
+        const QPoint inside(5, 5);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, inside, form.edit->mapToGlobal(inside));
+        QApplication::sendEvent(form.edit, &request);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QCoreApplication::removeTranslator(&translator);
+        QVERIFY(menu);
+        const QAction* cut = MenuAction(*menu, QStringLiteral("~Cu&t"));
+        const QAction* copy = MenuAction(*menu, QStringLiteral("~&Copy"));
+        const QAction* paste = MenuAction(*menu, QStringLiteral("~&Paste"));
+        QVERIFY(cut && copy && paste);
+        QVERIFY(!cut->isEnabled());
+        QVERIFY(copy->isEnabled());
+        QVERIFY(!paste->isEnabled());
         menu->close();
     }
 
