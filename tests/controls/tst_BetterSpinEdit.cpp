@@ -822,10 +822,6 @@ private slots:
             edit.setFont(font);
             QVERIFY(edit.GetMinHeight() > 21);
         }
-        const int fontHeight = edit.fontMetrics().height();
-        const int generalHeight = QFontMetrics(QApplication::font()).height();
-        QCOMPARE(edit.GetMinHeight(), fontHeight + std::min(fontHeight, generalHeight) / 4 + 4 + 1);
-
         edit.resize(requested);
         QCOMPARE(edit.width(), std::max(requested.width(), 33));
         QCOMPARE(edit.height(), std::max(requested.height(), edit.GetMinHeight()));
