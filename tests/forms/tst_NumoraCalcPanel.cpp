@@ -323,15 +323,6 @@ private slots:
         VerifyCaretAtEnd(Memo(memo));
     }
 
-    void leavingShowsTheNumberAgain() {
-        FocusByClick(Dec());
-        Type(QStringLiteral("5-\b"));
-        QCOMPARE(Dec()->text(), QStringLiteral("-"));
-        QCOMPARE(form->NumoraCalculator()->NumoraNumber().Value(), -5);
-        FocusByClick(Hex());
-        QCOMPARE(Dec()->text(), QStringLiteral("-5"));
-    }
-
     // Typing "1" until a display is full: the length it reaches is its maximum at that width.
     void maximumLengths_data() {
         QTest::addColumn<int>("width");
