@@ -1,10 +1,30 @@
 #include "Main.h"
 #include "About.h"
+#include "CommandLine.h"
 #include "VarnexApplication.h"
 
 #include <QIcon>
+#include <cstdio>
 
 int main(int argc, char** argv) {
+    // Read before the application object exists: --version and --help need no windowing system.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const TCommandLine commandLine = TCommandLine::Parse(arguments);
+    switch (commandLine.Action) {
+    case TCommandLine::TAction::ShowVersion:
+    case TCommandLine::TAction::ShowHelp:
+        std::fputs(commandLine.Text.toLocal8Bit().constData(), stdout);
+        return 0;
+    case TCommandLine::TAction::Refuse:
+        std::fputs(commandLine.Text.toLocal8Bit().constData(), stderr);
+        return TCommandLine::UsageError;
+    case TCommandLine::TAction::Run:
+        break;
+    }
+
     VarnexApplication app(argc, argv);
     Q_INIT_RESOURCE(varnex);
     app.setWindowIcon(QIcon(QStringLiteral(":/VARNEXICON.svg")));

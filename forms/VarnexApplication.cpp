@@ -22,7 +22,9 @@ VarnexApplication::VarnexApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Varnex"));
     setOrganizationName(QStringLiteral("Korvex Group"));
-    setApplicationVersion(QStringLiteral("2.11"));
+    setApplicationVersion(QStringLiteral(VARNEX_VERSION));
+    // The desktop entry and the icon carry this name; Wayland matches the window to them by it.
+    setDesktopFileName(QStringLiteral(VARNEX_APP_ID));
     setFont(ApplicationFont());
 }
 

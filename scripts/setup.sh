@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build clang-format qt6-base-dev qt6-svg-dev fonts-liberation2
-          fonts-dejavu-core)
+          fonts-dejavu-core desktop-file-utils appstream dpkg-dev file)
 
 missing=()
 for package in "${packages[@]}"; do
