@@ -1,5 +1,7 @@
 #include "CopyGlyph.h"
 
+#include "AccessibleNames.h"
+
 #include <QAbstractButton>
 #include <QIcon>
 
@@ -11,4 +13,5 @@ void UseCopyGlyph(QAbstractButton* button) {
         return icon;
     }();
     button->setIcon(glyph);
+    AccessibleNames::NameFromHint(button);
 }

@@ -54,6 +54,11 @@ void TAboutCalc::FormCreate() {
     setWindowTitle(QStringLiteral("About the ") + title);
     SetMemoLine(ui->InfoMemo, 0, title);
     ui->AboutImage->SetPicture(QStringLiteral(":/VARNEXABOUTBOX"));
+    // Pictures and read-only texts without captions of their own.
+    ui->AboutImage->setAccessibleName(title + QStringLiteral(" logo"));
+    ui->InfoMemo->setAccessibleName(title);
+    ui->VarnexMemo->setAccessibleName(QStringLiteral("Licence"));
+    ui->CreditsMemo->setAccessibleName(QStringLiteral("Credits"));
     SetMemoLine(ui->InfoMemo, 1,
                 QStringLiteral("Release ") + QCoreApplication::applicationVersion());
 }

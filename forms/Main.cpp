@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "About.h"
+#include "AccessibleNames.h"
 #include "Feedback.h"
 #include "HelpWindow.h"
 #include "LatencyCalcPanel.h"
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -27,6 +29,19 @@ constexpr Qt::WindowFlags MainWindowFrame =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
+void NameForScreenReaders(Ui::TMainForm& ui) {
+    // The logos are pictures without captions; each calculator is named as in its menu.
+    AccessibleNames::NameFromHint(ui.CalcImage);
+    AccessibleNames::NameFromHint(ui.KorvexGroupImage);
+    const std::pair<QWidget*, QAction*> calculators[] = {
+        {ui.NumoraCalcPanel->PageControl(), ui.NumoraCalculatorMenuItem},
+        {ui.QuadrelPanel->PageControl(), ui.QuadrelMenuItem},
+        {ui.LatencyCalcPageControl->PageControl(), ui.LatencyCalculatorMenuItem}};
+    for (const auto& [pageControl, menuItem] : calculators) {
+        pageControl->setAccessibleName(AccessibleNames::CaptionText(menuItem->text()));
+    }
+}
+
 } // namespace
 
 const QUrl TMainForm::KorvexGroupWebSite(QStringLiteral("https://www.korvexgroup.example/"));
@@ -37,6 +52,7 @@ TMainForm::TMainForm(QWidget* parent)
     , m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     ui->setupUi(this);
     NameMenuSeparators();
+    NameForScreenReaders(*ui);
     for (ICalculator* calculator : Calculators()) {
         calculator->SetShell(this);
     }

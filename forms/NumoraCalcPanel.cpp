@@ -1,5 +1,6 @@
 #include "NumoraCalcPanel.h"
 
+#include "AccessibleNames.h"
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
 #include "DisplayTyping.h"
@@ -46,6 +47,9 @@ TNumoraCalcPanel::TNumoraCalcPanel(QWidget* parent)
         UseCopyGlyph(button);
     }
     UseCompactTabs(ui->NumoraCalcPageControl);
+    // The number displays are named by their labels, the copy buttons by their hints.
+    AccessibleNames::NameAfterPage(ui->LookupStringGrid, ui->NumoraCalcPageControl,
+                                   ui->LookupTableTabSheet);
     m_displays = {{
         {.memo = ui->DecMemo,
          .copyButton = ui->DecClipboardButton,

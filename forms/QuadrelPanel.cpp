@@ -1,5 +1,6 @@
 #include "QuadrelPanel.h"
 
+#include "AccessibleNames.h"
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
 #include "Feedback.h"
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -66,6 +68,43 @@ auto TableSource(const TIPAddSubnet& subnet) {
     return std::make_tuple(subnet.Address(), subnet.SubnetBits(), subnet.RFC1878());
 }
 
+// The displays are read with the caption above them, the octet edits by their place in the address;
+// the edits with a buddy label and the copy button are named by their label and hint already.
+void NameForScreenReaders(Ui::TQuadrelPanel& ui) {
+    const std::pair<QLabel*, QLabel*> displays[] = {
+        {ui.MaxSubnetsPanel, ui.MaxSubnetsLabel},
+        {ui.MaxHostsPanel, ui.MaxHostsLabel},
+        {ui.BitMapPanel, ui.BitMapLabel},
+        {ui.DecClassMaskPanel, ui.DecClassMaskLabel},
+        {ui.HexClassMaskPanel, ui.HexClassMaskLabel},
+        {ui.DecMaskPanel, ui.DecMaskLabel},
+        {ui.HexMaskPanel, ui.HexMaskLabel},
+        {ui.HexAddressPanel, ui.HexAddressLabel},
+        {ui.AddressRangePanel, ui.AddressRangeLabel},
+        {ui.SubnetMaskPanel, ui.SubnetMaskLabel},
+        {ui.SubnetIDPanel, ui.SubnetIDLabel},
+        {ui.NetworkIDPanel, ui.NetworkIDLabel},
+        {ui.HostIDPanel, ui.HostIDLabel},
+        {ui.NumNetworksPanel, ui.NumNetworksLabel},
+        {ui.AllocationPanel, ui.AllocationLabel},
+        {ui.RouteMaskPanel, ui.RouteMaskLabel},
+        {ui.HexRouteMaskPanel, ui.HexRouteMaskLabel},
+    };
+    for (const auto& [display, caption] : displays) {
+        AccessibleNames::NameDisplay(display, caption);
+    }
+    const std::array<QWidget*, 4> subnetOctets = {ui.MaskEdit1, ui.MaskEdit2, ui.MaskEdit3,
+                                                  ui.MaskEdit4};
+    const std::array<QWidget*, 4> supernetOctets = {ui.MaskEdit5, ui.MaskEdit6, ui.MaskEdit7,
+                                                    ui.MaskEdit8};
+    for (int octet = 0; octet < 4; ++octet) {
+        AccessibleNames::NameOctet(subnetOctets[octet], octet + 1);
+        AccessibleNames::NameOctet(supernetOctets[octet], octet + 1);
+    }
+    AccessibleNames::NameAfterPage(ui.SubnetHostStringGrid, ui.QuadrelPageControl,
+                                   ui.SubnetHostTab);
+}
+
 } // namespace
 
 TQuadrelPanel::TQuadrelPanel(QWidget* parent)
@@ -74,6 +113,7 @@ TQuadrelPanel::TQuadrelPanel(QWidget* parent)
     ui->setupUi(this);
     UseCopyGlyph(ui->CopySubnetHostButton);
     UseCompactTabs(ui->QuadrelPageControl);
+    NameForScreenReaders(*ui);
     ui->AddressTypeButtonGroup->setId(ui->ClassARadioButton, ctClassA);
     ui->AddressTypeButtonGroup->setId(ui->ClassBRadioButton, ctClassB);
     ui->AddressTypeButtonGroup->setId(ui->ClassCRadioButton, ctClassC);
