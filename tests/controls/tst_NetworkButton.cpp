@@ -31,6 +31,14 @@ protected:
     }
 };
 
+QImage Picture(const QIcon& icon, int size) {
+    return icon.pixmap(QSize(size, size)).toImage();
+}
+
+QImage ResourcePicture(const QString& name, int size) {
+    return Picture(QIcon(QStringLiteral(":/%1.svg").arg(name)), size);
+}
+
 int VisibleMenus() {
     int visible = 0;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -217,6 +225,39 @@ private slots:
         QTest::keyClick(Window(), Qt::Key(key), modifiers);
         QCOMPARE(properties, expectedProperties);
         QCOMPARE(VisibleMenus(), 0);
+    }
+
+    void pictureFollowsKind_data() {
+        QTest::addColumn<int>("kind");
+        for (int kind = 0; kind < NetworkButtonKindCount; ++kind) {
+            QTest::addRow("%s %d", GlyphName(TNetworkButtonKind(kind)), kind) << kind;
+        }
+    }
+
+    void pictureFollowsKind() {
+        QFETCH(int, kind);
+        button->SetNetworkButtonKind(TNetworkButtonKind(kind));
+        const QImage shown = Picture(button->icon(), 40);
+        QVERIFY(!shown.isNull());
+        QCOMPARE(shown, ResourcePicture(QLatin1String(GlyphName(TNetworkButtonKind(kind))), 40));
+        // Scalable: a high-density screen gets a drawing of its own size, not a blown-up bitmap.
+        QCOMPARE(button->icon().pixmap(QSize(80, 80)).size(), QSize(80, 80));
+    }
+
+    void picturesAreDistinct() {
+        const QStringList names = {"OTHER", "ATM",        "DQDB",     "ETHERNET",  "FDDI",
+                                   "HIPPI", "SATELLITE",  "TCARRIER", "TOKENRING", "UNKNOWNNETWORK",
+                                   "X25",   "DESKTOPCPU", "TOWERCPU"};
+        QList<QImage> pictures;
+        for (const QString& name : names) {
+            const QImage picture = ResourcePicture(name, 40);
+            QVERIFY2(!picture.isNull(), qPrintable(name));
+            for (int i = 0; i < pictures.size(); ++i) {
+                QVERIFY2(picture != pictures.at(i),
+                         qPrintable(name + " looks like " + names.at(i)));
+            }
+            pictures.append(picture);
+        }
     }
 
     // Start with `first`, optionally hide the items, then set `second`.
