@@ -73,6 +73,10 @@ void NameDisplay(QLabel* display, const QLabel* caption) {
     }
 }
 
+void NameAfterCaption(QWidget* control, const QLabel* caption) {
+    control->setAccessibleName(CaptionText(caption->text()));
+}
+
 void NameFromHint(QWidget* control) {
     control->setAccessibleName(control->toolTip());
 }

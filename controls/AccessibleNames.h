@@ -19,6 +19,9 @@ QString CaptionText(const QString& caption);
 // program rewrites (a class mask's) and the value shown stay current.
 void NameDisplay(QLabel* display, const QLabel* caption);
 
+// The control is announced by the caption of that label, as it reads now.
+void NameAfterCaption(QWidget* control, const QLabel* caption);
+
 // A control without a caption of its own is announced by its hint.
 void NameFromHint(QWidget* control);
 

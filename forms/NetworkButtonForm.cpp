@@ -1,6 +1,7 @@
 #include "NetworkButtonForm.h"
 #include "ui_NetworkButtonForm.h"
 
+#include "AccessibleNames.h"
 #include "Feedback.h"
 #include "KorvexGlobal.h"
 #include "NetworkButton.h"
@@ -76,6 +77,10 @@ TNetworkButtonForm::TNetworkButtonForm(QWidget* owner)
         disconnect(box->lineEdit(), SIGNAL(editingFinished()), box, nullptr);
         box->installEventFilter(this);
     }
+    // A screen reader reads a box by its text and its label (the buddy); the box's edit, which
+    // it reaches too, would have no name without its label's caption.
+    AccessibleNames::NameAfterCaption(ui->TopologyComboBox->lineEdit(), ui->Label1);
+    AccessibleNames::NameAfterCaption(ui->BandwidthComboBox->lineEdit(), ui->Label2);
     // `activated` comes from the user's picks only; typing is reported by `textEdited`.
     connect(ui->TopologyComboBox, &QComboBox::activated, this,
             Feedback::Guard([this] { TopologyComboBoxChange(); }));

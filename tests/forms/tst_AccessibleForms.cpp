@@ -1,10 +1,14 @@
 #include "About.h"
 #include "Main.h"
+#include "NetworkButton.h"
+#include "NetworkButtonForm.h"
 #include "SvgImage.h"
 #include "VarnexTest.h"
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +22,17 @@ using VarnexTest::Control;
 QString AccessibleName(QWidget* widget) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
     return accessible == nullptr ? QString() : accessible->text(QAccessible::Name);
+}
+
+// What a screen reader reads for a control: its name and the captions of the labels it is
+// labelled by (on this platform Qt names a drop-down list by its text, its label by relation).
+QStringList Announced(QWidget* widget) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    QStringList read{accessible->text(QAccessible::Name)};
+    for (const auto& [label, relation] : accessible->relations(QAccessible::Label)) {
+        read.append(label->text(QAccessible::Name));
+    }
+    return read;
 }
 
 // What a screen reader reaches: what takes the focus, what shows a value or a text, pictures.
@@ -128,6 +143,40 @@ private slots:
         QTest::mouseDClick(Control(*about, QStringLiteral("AboutImage")), Qt::LeftButton);
         QVERIFY(Control(*about, QStringLiteral("CreditsMemo"))->isVisible());
         QVERIFY2(Unnamed(*about).isEmpty(), qPrintable(Unnamed(*about).join(QLatin1Char(' '))));
+    }
+
+    // The properties dialog as it shows a network and as it shows a node, and the element
+    // buttons, which show only a picture, read by their labels.
+    void propertiesDialogNamed_data() {
+        QTest::addColumn<TNetworkButtonKind>("kind");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("network") << nbEthernet << "BandwidthComboBox"
+                                 << "Bandwidth (Mbps)";
+        QTest::newRow("node") << nbDesktopCPU << "PacketSizeSpinEdit"
+                              << "Packet Size (bytes)";
+    }
+
+    void propertiesDialogNamed() {
+        QFETCH(TNetworkButtonKind, kind);
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        auto* element = new TNetworkButton(form.get());
+        element->SetNetworkButtonKind(kind);
+        element->SetLabel(QStringLiteral("Chain element"));
+        auto* dialog = new TNetworkButtonForm(form.get());
+        dialog->ShowElement(element);
+        QTRY_COMPARE(QApplication::activeWindow(), dialog);
+        const QStringList unnamed = Unnamed(*dialog);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+        QVERIFY2(Announced(Control(*dialog, control)).contains(name),
+                 qPrintable(Announced(Control(*dialog, control)).join(QLatin1Char('|'))));
+        for (QComboBox* box : dialog->findChildren<QComboBox*>()) {
+            if (box->isVisible()) {
+                QVERIFY(Announced(box).contains(AccessibleName(box->lineEdit())));
+            }
+        }
+        QCOMPARE(AccessibleName(element), QStringLiteral("Chain element"));
     }
 
     void names_data() {
