@@ -3,9 +3,7 @@
 
 #include <QAccessible>
 #include <QLabel>
-#include <QTabWidget>
 #include <QTest>
-#include <QToolButton>
 
 namespace {
 
@@ -71,35 +69,6 @@ private slots:
         QCOMPARE(AccessibleName(caption), QStringLiteral("Decimal Class A Mask"));
         delete caption;
         QCOMPARE(AccessibleName(display), QStringLiteral("255.0.0.0"));
-    }
-
-    void namedControls_data() {
-        QTest::addColumn<int>("octet");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("first octet") << 1 << "IP address, octet 1";
-        QTest::newRow("last octet") << 4 << "IP address, octet 4";
-    }
-
-    void namedControls() {
-        QFETCH(int, octet);
-        QFETCH(QString, name);
-        QWidget edit;
-        AccessibleNames::NameOctet(&edit, octet);
-        QCOMPARE(edit.accessibleName(), name);
-    }
-
-    void nameFromHintAndPage() {
-        QTabWidget pages;
-        auto* page = new QWidget;
-        pages.addTab(new QWidget, QStringLiteral("&General"));
-        pages.addTab(page, QStringLiteral("Subnets/&Hosts"));
-        auto* table = new QWidget(page);
-        AccessibleNames::NameAfterPage(table, &pages, page);
-        QCOMPARE(AccessibleName(table), QStringLiteral("Subnets/Hosts"));
-        auto* button = new QToolButton(page);
-        button->setToolTip(QStringLiteral("Copy the table"));
-        AccessibleNames::NameFromHint(button);
-        QCOMPARE(AccessibleName(button), QStringLiteral("Copy the table"));
     }
 };
 

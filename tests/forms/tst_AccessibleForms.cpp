@@ -189,8 +189,6 @@ private slots:
         };
         row("octet 1", Qt::Key_I, "QuadrelPageControl", "AddressInfoTab", "MaskEdit1",
             "IP address, octet 1");
-        row("octet 4", Qt::Key_I, "QuadrelPageControl", "AddressInfoTab", "MaskEdit4",
-            "IP address, octet 4");
         row("supernet octet 3", Qt::Key_I, "QuadrelPageControl", "CIDRTab", "MaskEdit7",
             "IP address, octet 3");
         row("display", Qt::Key_I, "QuadrelPageControl", "GeneralInfoTab", "MaxHostsPanel",
@@ -211,8 +209,6 @@ private slots:
             "Quadrel");
         row("number display", Qt::Key_H, "NumoraCalcPageControl", "ConversionTabSheet", "HexMemo",
             "Hexadecimal");
-        row("number copy", Qt::Key_H, "NumoraCalcPageControl", "ConversionTabSheet",
-            "BinClipboardButton", "Copy binary number to clipboard");
         row("lookup table", Qt::Key_H, "NumoraCalcPageControl", "LookupTableTabSheet",
             "LookupStringGrid", "Lookup Table");
         row("latency copy", Qt::Key_L, "LatencyCalcPageControl", "LatencyGraphsTabSheet",
@@ -221,8 +217,6 @@ private slots:
             "LatencyCalcPageControl", "Latency Calculator");
         row("logo", Qt::Key_H, "NumoraCalcPageControl", "ConversionTabSheet", "CalcImage",
             "Click to cycle calculators");
-        row("maker's logo", Qt::Key_L, "LatencyCalcPageControl", "NetworkSetupTabSheet",
-            "KorvexGroupImage", "Click to go to Korvex Group's website");
     }
 
     void names() {

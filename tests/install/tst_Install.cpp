@@ -174,6 +174,8 @@ private slots:
         QTest::newRow("-v") << QStringList{"-v"} << 0 << version << "^$";
         QTest::newRow("--help") << QStringList{"--help"} << 0 << usage << "^$";
         QTest::newRow("-h") << QStringList{"-h"} << 0 << usage << "^$";
+        QTest::newRow("toolkit option")
+            << QStringList{"-platform", "xcb", "-reverse", "--version"} << 0 << version << "^$";
         QTest::newRow("file") << QStringList{"notes.txt"} << 2 << "^$"
                               << "^varnex: unexpected argument 'notes.txt'";
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << "^$"
