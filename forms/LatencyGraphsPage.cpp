@@ -46,6 +46,10 @@ TLatencyGraphsPage::TLatencyGraphsPage(QWidget* parent)
     ui->setupUi(this);
     UseCopyGlyph(ui->CopyLatencyGraphsButton);
     ui->LatencyGraphsCanvasPanel->SetBevelOuter(TKorvexCustomPanel::bvNone);
+    // The headings take the width of their texts, which may reach past their bar.
+    for (QLabel* heading : {ui->Label42, ui->Label43, ui->Label44}) {
+        heading->adjustSize();
+    }
     for (int i = 0; i < LegendPairCount; ++i) {
         m_legendList[i] = {(*ui).*LegendMembers[i].label, (*ui).*LegendMembers[i].swatch};
         // The swatches repeat the stripes' colours, which no theme changes.

@@ -126,7 +126,13 @@ private slots:
         QFETCH(QString, text);
         QCOMPARE(page->objectName(), QStringLiteral("LatencyGraphsTabSheet"));
         QWidget* widget = Control(*page, control);
-        QCOMPARE(widget->geometry(), geometry);
+        if (auto* label = qobject_cast<QLabel*>(widget); label && !text.isEmpty()) {
+            // A heading is as wide as its text.
+            QCOMPARE(label->pos(), geometry.topLeft());
+            QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(text));
+        } else {
+            QCOMPARE(widget->geometry(), geometry);
+        }
         QCOMPARE(widget->parentWidget()->objectName(),
                  control == QLatin1String("LatencyGraphsCanvasPanel")
                      ? QStringLiteral("LatencyGraphsTabSheet")
