@@ -2,6 +2,8 @@
 
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
+#include "NetworkButton.h"
+#include "NetworkSetupEditor.h"
 #include "ui_LatencyCalcPanel.h"
 
 TLatencyCalcPanel::TLatencyCalcPanel(QWidget* parent)
@@ -13,12 +15,55 @@ TLatencyCalcPanel::TLatencyCalcPanel(QWidget* parent)
         UseCopyGlyph(button);
     }
     UseCompactTabs(this);
+
+    TNetworkSetupEditor::TControls controls;
+    controls.NetworkSetupPanel = ui->NetworkSetupPanel;
+    controls.DesktopNetworkButton = ui->DesktopNetworkButton;
+    controls.TowerNetworkButton = ui->TowerNetworkButton;
+    controls.MoveNetworkLeftButton = ui->MoveNetworkLeftButton;
+    controls.NewNetworkButton = ui->NewNetworkButton;
+    controls.CopyNetworkSetupButton = ui->CopyNetworkSetupButton;
+    controls.ResetNetworkButton = ui->ResetNetworkButton;
+    controls.MoveNetworkRightButton = ui->MoveNetworkRightButton;
+    m_editor = std::make_unique<TNetworkSetupEditor>(controls);
+    m_editor->SetOnChange([this] { m_latencyDirty = true; });
 }
 
 TLatencyCalcPanel::~TLatencyCalcPanel() = default;
 
 void TLatencyCalcPanel::InitLatencyCalculator() {
     setCurrentWidget(ui->NetworkSetupTabSheet);
+    // The chain holds Node A and Node B since the editor was made, Node B selected.
+    ApplyFirstRunChain();
+    m_latencyDirty = true;
+    for (TNetworkButton* node : {ui->DesktopNetworkButton, ui->TowerNetworkButton}) {
+        const TNetworkElement& element = node->Element();
+        node->SetLabel(QString::fromStdString(NodeLabel(element.NetworkName, element.PacketSize)));
+    }
+}
+
+// The chain of a first run. Restoring the saved chain takes this place, falling back on it when
+// nothing is stored.
+void TLatencyCalcPanel::ApplyFirstRunChain() {
+    ui->DesktopNetworkButton->Element().PacketSize = 64;
+    ui->TowerNetworkButton->Element().PacketSize = 1024;
+    m_editor->NewNetworkButtonClick();
+}
+
+QList<TNetworkButton*> TLatencyCalcPanel::NetworkList() const {
+    return m_editor->NetworkList();
+}
+
+TNetworkButton& TLatencyCalcPanel::SelectedNetwork() const {
+    return m_editor->SelectedNetwork();
+}
+
+void TLatencyCalcPanel::SelectNetwork(TNetworkButton& element) {
+    m_editor->SelectNetwork(element);
+}
+
+TNetworkButton& TLatencyCalcPanel::NewNetworkButtonClick() {
+    return m_editor->NewNetworkButtonClick();
 }
 
 void TLatencyCalcPanel::NetworkSetupTabSheetEnter() {

@@ -2,8 +2,12 @@
 
 #include "CalculatorShell.h"
 
+#include <QList>
 #include <QTabWidget>
 #include <memory>
+
+class TNetworkButton;
+class TNetworkSetupEditor;
 
 namespace Ui {
 class TLatencyCalcPanel;
@@ -19,6 +23,17 @@ public:
 
     // Called once by the main window while it is created.
     void InitLatencyCalculator();
+
+    // Node A, the networks in chain order, Node B.
+    QList<TNetworkButton*> NetworkList() const;
+    TNetworkButton& SelectedNetwork() const;
+    void SelectNetwork(TNetworkButton& element);
+    // Inserts a fresh network before the selected element and selects it.
+    TNetworkButton& NewNetworkButtonClick();
+    TNetworkSetupEditor& NetworkSetupEditor() const { return *m_editor; }
+    // Set by every change that makes the computed delays stale.
+    bool LatencyDirty() const { return m_latencyDirty; }
+    void SetLatencyDirty(bool dirty) { m_latencyDirty = dirty; }
 
     void NetworkSetupTabSheetEnter();
     void NetworkSetupTabSheetExit();
@@ -36,6 +51,11 @@ public:
     void PageEnter(QWidget* page) override;
 
 private:
+    void ApplyFirstRunChain();
+
     std::unique_ptr<Ui::TLatencyCalcPanel> ui;
     ICopyTargetHost* m_shell = nullptr;
+    // Goes before the page's controls, which outlive it by the base class's destructor.
+    std::unique_ptr<TNetworkSetupEditor> m_editor;
+    bool m_latencyDirty = false;
 };
