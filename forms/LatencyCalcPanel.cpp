@@ -34,7 +34,9 @@ TLatencyCalcPanel::~TLatencyCalcPanel() = default;
 void TLatencyCalcPanel::InitLatencyCalculator() {
     setCurrentWidget(ui->NetworkSetupTabSheet);
     // The chain holds Node A and Node B since the editor was made, Node B selected.
-    ApplyFirstRunChain();
+    if (m_settingsHost == nullptr || !m_settingsHost->LoadSettings()) {
+        ApplyFirstRunChain();
+    }
     m_latencyDirty = true;
     for (TNetworkButton* node : {ui->DesktopNetworkButton, ui->TowerNetworkButton}) {
         const TNetworkElement& element = node->Element();
@@ -42,8 +44,7 @@ void TLatencyCalcPanel::InitLatencyCalculator() {
     }
 }
 
-// The chain of a first run. Restoring the saved chain takes this place, falling back on it when
-// nothing is stored.
+// The chain of a first run, when nothing is stored.
 void TLatencyCalcPanel::ApplyFirstRunChain() {
     ui->DesktopNetworkButton->Element().PacketSize = 64;
     ui->TowerNetworkButton->Element().PacketSize = 1024;

@@ -45,6 +45,9 @@ public:
     QWidget* Panel() override { return this; }
     QTabWidget* PageControl() override { return this; }
     void SetShell(ICopyTargetHost* shell) override { m_shell = shell; }
+    // Where the saved chain comes from; without one the calculator starts with its first-run
+    // chain.
+    void SetSettingsHost(ISettingsHost* host) { m_settingsHost = host; }
     void PageChanging(QWidget* page) override;
     void PageChange(QWidget* page) override;
     void PageExit(QWidget* page) override;
@@ -55,6 +58,7 @@ private:
 
     std::unique_ptr<Ui::TLatencyCalcPanel> ui;
     ICopyTargetHost* m_shell = nullptr;
+    ISettingsHost* m_settingsHost = nullptr;
     // Goes before the page's controls, which outlive it by the base class's destructor.
     std::unique_ptr<TNetworkSetupEditor> m_editor;
     bool m_latencyDirty = false;
