@@ -1,5 +1,6 @@
 #include "Main.h"
 #include "About.h"
+#include "TerminationSignal.h"
 #include "VarnexApplication.h"
 
 #include <QIcon>
@@ -14,5 +15,10 @@ int main(int argc, char** argv) {
     // Owned by the main window, so that it never keeps the program running on its own.
     TAboutCalc aboutCalc(&mainForm);
     mainForm.SetAboutBox(&aboutCalc);
+    // A terminated program ends as if its window were closed, so the settings are saved.
+    TTerminationSignal termination([&mainForm] {
+        mainForm.close();
+        QCoreApplication::quit();
+    });
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
+#include "LatencySettings.h"
 #include "NetworkButton.h"
 #include "NetworkSetupEditor.h"
 #include "ui_LatencyCalcPanel.h"
@@ -46,8 +47,8 @@ void TLatencyCalcPanel::InitLatencyCalculator() {
 
 // The chain of a first run, when nothing is stored.
 void TLatencyCalcPanel::ApplyFirstRunChain() {
-    ui->DesktopNetworkButton->Element().PacketSize = 64;
-    ui->TowerNetworkButton->Element().PacketSize = 1024;
+    ui->DesktopNetworkButton->Element().PacketSize = LatencySettings::FirstRunPacketSizeA;
+    ui->TowerNetworkButton->Element().PacketSize = LatencySettings::FirstRunPacketSizeB;
     m_editor->NewNetworkButtonClick();
 }
 

@@ -88,6 +88,9 @@ int StoredNetworkCount(const TSettingsStore& store) {
 
 void LoadChain(const TSettingsStore& store, TLatencyCalcPanel& panel) {
     const QList<TNetworkButton*> nodes = panel.NetworkList();
+    // A node whose record is missing keeps what a first run gives it.
+    nodes.front()->Element().PacketSize = FirstRunPacketSizeA;
+    nodes.back()->Element().PacketSize = FirstRunPacketSizeB;
     LoadNode(store, NodeAValue, *nodes.front());
     LoadNode(store, NodeBValue, *nodes.back());
     const int count = StoredNetworkCount(store);

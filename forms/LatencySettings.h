@@ -7,6 +7,10 @@ class TSettingsStore;
 // chain order as network records with their names.
 namespace LatencySettings {
 
+// Node A's and Node B's packet sizes when nothing is stored.
+inline constexpr int FirstRunPacketSizeA = 64;
+inline constexpr int FirstRunPacketSizeB = 1024;
+
 // The number of stored networks the chain takes, 0 to 14, whatever the store holds.
 int StoredNetworkCount(const TSettingsStore& store);
 
