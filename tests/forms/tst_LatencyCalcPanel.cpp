@@ -234,6 +234,14 @@ private slots:
         QCOMPARE(Selected(), node);
     }
 
+    void hidingEndsDrag() {
+        QTest::mousePress(Chain()[1], Qt::LeftButton, {}, QPoint(25, 25));
+        QTest::mouseMove(Chain()[1], QPoint(100, 100));
+        QVERIFY(!Surface().GenerateOnPaint());
+        QTest::keyClick(form.get(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(Surface().GenerateOnPaint());
+    }
+
     // The fresh network takes the first slot that the last old network leaves free.
     void reset_data() {
         QTest::addColumn<QPoint>("dragTo");
