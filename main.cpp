@@ -13,8 +13,7 @@ int main(int argc, char** argv) {
     TMainForm mainForm;
     mainForm.show();
     // Owned by the main window, so that it never keeps the program running on its own.
-    TAboutCalc aboutCalc(&mainForm);
-    mainForm.SetAboutBox(&aboutCalc);
+    mainForm.SetAboutBox(new TAboutCalc(&mainForm));
     // A terminated program ends as if its window were closed, so the settings are saved.
     TTerminationSignal termination([&mainForm] {
         mainForm.close();

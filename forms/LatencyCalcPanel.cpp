@@ -4,8 +4,13 @@
 #include "CopyGlyph.h"
 #include "LatencySettings.h"
 #include "NetworkButton.h"
+#include "NetworkButtonForm.h"
 #include "NetworkSetupEditor.h"
+#include "SettingsStore.h"
+#include "VarnexError.h"
 #include "ui_LatencyCalcPanel.h"
+
+#include <QComboBox>
 
 TLatencyCalcPanel::TLatencyCalcPanel(QWidget* parent)
     : QTabWidget(parent)
@@ -28,14 +33,28 @@ TLatencyCalcPanel::TLatencyCalcPanel(QWidget* parent)
     controls.MoveNetworkRightButton = ui->MoveNetworkRightButton;
     m_editor = std::make_unique<TNetworkSetupEditor>(controls);
     m_editor->SetOnChange([this] { m_latencyDirty = true; });
+    m_editor->SetOnProperties(
+        [this](TNetworkButton& element) { NetworkButtonForm().ShowElement(&element); });
+    // While the dialog shows, it follows the selection.
+    m_editor->SetOnSelect([this](TNetworkButton& element) {
+        if (m_networkButtonForm != nullptr && m_networkButtonForm->isVisible()) {
+            m_networkButtonForm->ShowElement(&element);
+        }
+    });
 }
 
-TLatencyCalcPanel::~TLatencyCalcPanel() = default;
+TLatencyCalcPanel::~TLatencyCalcPanel() {
+    // The dialog belongs to the main window and outlives this panel.
+    if (m_networkButtonForm != nullptr) {
+        m_networkButtonForm->SetOnApply({});
+    }
+}
 
 void TLatencyCalcPanel::InitLatencyCalculator() {
     setCurrentWidget(ui->NetworkSetupTabSheet);
     // The chain holds Node A and Node B since the editor was made, Node B selected.
-    if (m_settingsHost == nullptr || !m_settingsHost->LoadSettings()) {
+    const bool restored = m_settingsHost != nullptr && m_settingsHost->LoadSettings();
+    if (!restored) {
         ApplyFirstRunChain();
     }
     m_latencyDirty = true;
@@ -43,6 +62,8 @@ void TLatencyCalcPanel::InitLatencyCalculator() {
         const TNetworkElement& element = node->Element();
         node->SetLabel(QString::fromStdString(NodeLabel(element.NetworkName, element.PacketSize)));
     }
+    // The store keeps no topology choice: it is found again from the names.
+    SyncDialogWithNetworks(restored ? LatencySettings::StoredNetworkCount(TSettingsStore()) : 0);
 }
 
 // The chain of a first run, when nothing is stored.
@@ -50,6 +71,41 @@ void TLatencyCalcPanel::ApplyFirstRunChain() {
     ui->DesktopNetworkButton->Element().PacketSize = LatencySettings::FirstRunPacketSizeA;
     ui->TowerNetworkButton->Element().PacketSize = LatencySettings::FirstRunPacketSizeB;
     m_editor->NewNetworkButtonClick();
+}
+
+TNetworkButtonForm& TLatencyCalcPanel::NetworkButtonForm() {
+    if (m_networkButtonForm == nullptr) {
+        m_networkButtonForm = new TNetworkButtonForm(window());
+        m_networkButtonForm->SetOnApply(
+            [this](TNetworkButtonForm& sender) { NetworkButtonFormApply(sender); });
+    }
+    return *m_networkButtonForm;
+}
+
+// Without a stored chain the dialog has nothing to learn, and start-up leaves it for later.
+void TLatencyCalcPanel::SyncDialogWithNetworks(int restoredNetworks) {
+    const QList<TNetworkButton*> chain = NetworkList();
+    for (int k = 1; k <= restoredNetworks && k < chain.size() - 1; ++k) {
+        TNetworkButtonForm& dialog = NetworkButtonForm();
+        auto* topologies = dialog.findChild<QComboBox*>(QStringLiteral("TopologyComboBox"));
+        TNetworkElement& element = chain[k]->Element();
+        dialog.ConfigureForKind(element.NetworkButtonKind);
+        const QString name = chain[k]->NetworkName();
+        // A fixed-string match ignores letter case.
+        int index = topologies->findText(name, Qt::MatchFixedString);
+        // A name missing from the store offers nothing to pick.
+        if (index < 0 && !name.isEmpty() && name != QLatin1String(UnknownTopologyName)) {
+            topologies->addItem(name);
+            index = topologies->count() - 1;
+        }
+        element.TopologyIndex = RangeChecked<std::int16_t>(index);
+    }
+}
+
+void TLatencyCalcPanel::NetworkButtonFormApply(TNetworkButtonForm& /*sender*/) {
+    m_latencyDirty = true;
+    // A kind applied to a sole network shows its Remove entry again.
+    m_editor->ApplyChainRules();
 }
 
 QList<TNetworkButton*> TLatencyCalcPanel::NetworkList() const {

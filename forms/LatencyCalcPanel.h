@@ -3,10 +3,12 @@
 #include "CalculatorShell.h"
 
 #include <QList>
+#include <QPointer>
 #include <QTabWidget>
 #include <memory>
 
 class TNetworkButton;
+class TNetworkButtonForm;
 class TNetworkSetupEditor;
 
 namespace Ui {
@@ -31,6 +33,13 @@ public:
     // Inserts a fresh network before the selected element and selects it.
     TNetworkButton& NewNetworkButtonClick();
     TNetworkSetupEditor& NetworkSetupEditor() const { return *m_editor; }
+    // The properties dialog, owned by the main window. It is made when first needed: when the
+    // stored chain is synchronised with it, or for the first Properties command.
+    TNetworkButtonForm& NetworkButtonForm();
+    // The stored chain keeps no topology index: the first `restoredNetworks` networks find
+    // theirs in the dialog's topology list again, names typed in an earlier run joining it.
+    void SyncDialogWithNetworks(int restoredNetworks);
+    void NetworkButtonFormApply(TNetworkButtonForm& sender);
     // Set by every change that makes the computed delays stale.
     bool LatencyDirty() const { return m_latencyDirty; }
     void SetLatencyDirty(bool dirty) { m_latencyDirty = dirty; }
@@ -54,6 +63,7 @@ public:
     void PageEnter(QWidget* page) override;
 
 private:
+    // Returns the number of networks restored from stored settings.
     void ApplyFirstRunChain();
 
     std::unique_ptr<Ui::TLatencyCalcPanel> ui;
@@ -62,4 +72,5 @@ private:
     // Goes before the page's controls, which outlive it by the base class's destructor.
     std::unique_ptr<TNetworkSetupEditor> m_editor;
     bool m_latencyDirty = false;
+    QPointer<TNetworkButtonForm> m_networkButtonForm;
 };

@@ -205,9 +205,6 @@ void TNetworkSetupEditor::Retire(TNetworkButton& element) {
         StopDrag();
     }
     element.hide();
-    if (m_onRetire) {
-        m_onRetire(element);
-    }
     // The removal may run inside the element's own popup menu or mouse handling.
     element.deleteLater();
 }
@@ -392,6 +389,12 @@ bool TNetworkSetupEditor::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
         if (element == m_dragSource &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            Feedback::RunGuarded([&] { StopDrag(); });
+        }
+        break;
+    case QEvent::Hide:
+        // Another calculator shown by its shortcut while the button is held: no release comes.
+        if (element == m_dragSource) {
             Feedback::RunGuarded([&] { StopDrag(); });
         }
         break;
