@@ -1,3 +1,4 @@
+#include "../model/LatencyTestChains.h"
 #include "LatencyCalcPanel.h"
 #include "LatencyGraphsPage.h"
 #include "Main.h"
@@ -20,28 +21,6 @@
 namespace {
 
 using VarnexTest::Control;
-
-const QString ExampleAtoB = QStringLiteral("Network Element\tDelay (sec)\tPercent\r\n"
-                                           "Node A (64 bytes)\t0.0050000\t1.8%\r\n"
-                                           "Ethernet (10 Mbps)\t0.0000672\t0.0%\r\n"
-                                           "T1 (1.544 Mbps)\t0.0053316\t1.9%\r\n"
-                                           "Satellite (0.512 Mbps)\t0.2710000\t96.3%\r\n"
-                                           "Node B (1024 bytes)\t0.0000000\t0.0%\r\n"
-                                           "Totals:\t0.2813988\t100.0%\r\n");
-const QString ExampleBtoA = QStringLiteral("Network Element\tDelay (sec)\tPercent\r\n"
-                                           "Node A (64 bytes)\t0.0000000\t0.0%\r\n"
-                                           "Ethernet (10 Mbps)\t0.0008352\t0.3%\r\n"
-                                           "T1 (1.544 Mbps)\t0.0103057\t3.2%\r\n"
-                                           "Satellite (0.512 Mbps)\t0.2860000\t90.2%\r\n"
-                                           "Node B (1024 bytes)\t0.0200000\t6.3%\r\n"
-                                           "Totals:\t0.3171409\t100.0%\r\n");
-const QString ExampleRoundTrip = QStringLiteral("Network Element\tDelay (sec)\tPercent\r\n"
-                                                "Node A (64 bytes)\t0.0050000\t0.8%\r\n"
-                                                "Ethernet (10 Mbps)\t0.0009024\t0.2%\r\n"
-                                                "T1 (1.544 Mbps)\t0.0106373\t1.8%\r\n"
-                                                "Satellite (0.512 Mbps)\t0.5570000\t93.8%\r\n"
-                                                "Node B (1024 bytes)\t0.0200000\t3.4%\r\n"
-                                                "Totals:\t0.5935397\t100.0%\r\n");
 
 } // namespace
 
@@ -159,9 +138,9 @@ private slots:
     void exampleTables_data() {
         QTest::addColumn<QString>("radio");
         QTest::addColumn<QString>("table");
-        QTest::newRow("A to B") << "AtoBRadioButton" << ExampleAtoB;
-        QTest::newRow("B to A") << "BtoARadioButton" << ExampleBtoA;
-        QTest::newRow("round trip") << "RoundTripRadioButton" << ExampleRoundTrip;
+        QTest::newRow("A to B") << "AtoBRadioButton" << ExampleTableAtoB;
+        QTest::newRow("B to A") << "BtoARadioButton" << ExampleTableBtoA;
+        QTest::newRow("round trip") << "RoundTripRadioButton" << ExampleTableRoundTrip;
     }
     void exampleTables() {
         QFETCH(QString, radio);
