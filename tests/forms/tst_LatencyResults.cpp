@@ -255,6 +255,18 @@ private slots:
         QCOMPARE(Grid().Cells(1, 2), QStringLiteral("0.0053316"));
     }
 
+    // Selecting the calculator again runs the enter action of the page it shows.
+    void selectingTheCalculatorRefreshesItsPage() {
+        BuildExampleChain();
+        ShowPage("LatencyStatsTabSheet");
+        QTest::keyClick(form.get(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(!Panel().isVisible());
+        ApplyNode(Chain()[0], 64, 105);
+        QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(TotalsRow(), QStringLiteral("Totals:|0.3813988|100.0%"));
+        QVERIFY(CopyMenuItem().isEnabled());
+    }
+
     // The longest chain, inserted with the editor: 16 elements, "Totals:" in row 17.
     void sixteenElements() {
         while (Chain().size() < 16) {
