@@ -395,6 +395,12 @@ bool TNetworkSetupEditor::eventFilter(QObject* watched, QEvent* event) {
             Feedback::RunGuarded([&] { StopDrag(); });
         }
         break;
+    case QEvent::Hide:
+        // Another calculator shown by its shortcut while the button is held: no release comes.
+        if (element == m_dragSource) {
+            Feedback::RunGuarded([&] { StopDrag(); });
+        }
+        break;
     default:
         break;
     }
