@@ -8,12 +8,11 @@
 #include "TextConversion.h"
 #include "VarnexError.h"
 
-#include <QCoreApplication>
 #include <QFocusEvent>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -34,16 +33,6 @@ bool IsEnterKey(const QKeyEvent& event) {
 // characters (Backspace, Delete, the clipboard shortcuts) do.
 bool IsBandwidthChar(QChar c) {
     return !c.isPrint() || c == QLatin1Char('.') || IsDecimalDigit(c.toLatin1());
-}
-
-QString BandwidthChars(const QString& text) {
-    QString kept;
-    for (const QChar c : text) {
-        if (IsBandwidthChar(c)) {
-            kept.append(c);
-        }
-    }
-    return kept;
 }
 
 int FindItem(const QComboBox& box, const QString& text) {
@@ -248,7 +237,7 @@ bool TNetworkButtonForm::BandwidthComboBoxKeyPress(QComboBox& box, const QKeyEve
     const bool typesText =
         (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
     const QString text = event.text();
-    if (typesText && BandwidthChars(text) != text) {
+    if (typesText && !std::all_of(text.begin(), text.end(), IsBandwidthChar)) {
         return true;
     }
     return ComboBoxKeyPress(box, event);
@@ -318,19 +307,11 @@ bool TNetworkButtonForm::eventFilter(QObject* watched, QEvent* event) {
         return QDialog::eventFilter(watched, event);
     }
     const bool bandwidthBox = box == ui->BandwidthComboBox;
-    switch (event->type()) {
-    case QEvent::FocusOut:
-        if (LeavesControl(static_cast<QFocusEvent*>(event)->reason())) {
-            Feedback::RunGuarded([&] {
-                if (bandwidthBox) {
-                    BandwidthComboBoxExit();
-                } else {
-                    TopologyComboBoxExit();
-                }
-            });
-        }
-        break;
-    case QEvent::KeyPress: {
+    if (event->type() == QEvent::FocusOut &&
+        LeavesControl(static_cast<QFocusEvent*>(event)->reason())) {
+        Feedback::RunGuarded(
+            [&] { bandwidthBox ? BandwidthComboBoxExit() : TopologyComboBoxExit(); });
+    } else if (event->type() == QEvent::KeyPress) {
         const auto& key = *static_cast<QKeyEvent*>(event);
         bool swallowed = false;
         Feedback::RunGuarded([&] {
@@ -338,23 +319,6 @@ bool TNetworkButtonForm::eventFilter(QObject* watched, QEvent* event) {
                 bandwidthBox ? BandwidthComboBoxKeyPress(*box, key) : ComboBoxKeyPress(*box, key);
         });
         return swallowed;
-    }
-    case QEvent::InputMethod:
-        if (bandwidthBox) {
-            // Composed text is filtered like typed characters.
-            const auto& composed = *static_cast<QInputMethodEvent*>(event);
-            const QString kept = BandwidthChars(composed.commitString());
-            if (kept != composed.commitString()) {
-                QInputMethodEvent filtered(composed.preeditString(), composed.attributes());
-                filtered.setCommitString(kept, composed.replacementStart(),
-                                         composed.replacementLength());
-                QCoreApplication::sendEvent(box, &filtered);
-                return true;
-            }
-        }
-        break;
-    default:
-        break;
     }
     return QDialog::eventFilter(watched, event);
 }
