@@ -12,7 +12,6 @@ int main(int argc, char** argv) {
     TMainForm mainForm;
     mainForm.show();
     // Owned by the main window, so that it never keeps the program running on its own.
-    TAboutCalc aboutCalc(&mainForm);
-    mainForm.SetAboutBox(&aboutCalc);
+    mainForm.SetAboutBox(new TAboutCalc(&mainForm));
     return app.exec();
 }

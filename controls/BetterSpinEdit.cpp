@@ -1,7 +1,9 @@
 #include "BetterSpinEdit.h"
 
 #include "Feedback.h"
+#include "FocusRules.h"
 #include "KorvexGlobal.h"
+#include "QtAssumptions.h"
 #include "VarnexError.h"
 #include "WindowShortcuts.h"
 
@@ -15,6 +17,7 @@
 #include <QStyleOptionFrame>
 #include <QToolButton>
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -44,17 +47,19 @@ QString TypedText(const QKeyEvent& event) {
     return event.text();
 }
 
-// Focus that comes and goes with a popup or with the whole window is no entry into or exit
-// from the control: the user stays in it.
-bool MovesFocusWithinWindow(Qt::FocusReason reason) {
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
-}
-
-// The cut and paste entries of the edit's standard menu, known by the captions the edit gives
-// them (its actions carry no names).
-bool IsCutOrPasteAction(const QAction& action) {
-    const QString caption = action.text().section(u'\t', 0, 0);
-    return caption == QLineEdit::tr("Cu&t") || caption == QLineEdit::tr("&Paste");
+// The cut and paste entries of an editable line edit's standard menu. Its actions carry neither
+// names nor untranslated captions, so they are known by their places in the menu.
+std::array<QAction*, 2> CutAndPasteActions(const QMenu& menu) {
+    const QList<QAction*> actions = menu.actions();
+    constexpr int Cut = 3;
+    constexpr int Paste = 5;
+    const bool asKnown = actions.size() >= 9 && actions[2]->isSeparator() &&
+                         actions[7]->isSeparator() &&
+                         std::none_of(actions.begin() + Cut, actions.begin() + 7,
+                                      [](const QAction* action) { return action->isSeparator(); });
+    CheckQtAssumption(asKnown, "an editable line edit's standard menu begins with Undo, Redo, a "
+                               "separator, Cut, Copy, Paste, Delete, a separator");
+    return {actions[Cut], actions[Paste]};
 }
 
 } // namespace
@@ -297,14 +302,14 @@ bool TBetterSpinEdit::HandleStepKey(int key) {
 void TBetterSpinEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     // A left click places the caret where it lands; every other entry selects the whole number.
-    if (MovesFocusWithinWindow(event->reason()) && event->reason() != Qt::MouseFocusReason) {
+    if (UserMovesFocus(event->reason()) && event->reason() != Qt::MouseFocusReason) {
         selectAll();
     }
 }
 
 void TBetterSpinEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (MovesFocusWithinWindow(event->reason())) {
+    if (UserMovesFocus(event->reason())) {
         Feedback::RunGuarded([this] { CommitText(); });
     }
 }
@@ -321,11 +326,10 @@ void TBetterSpinEdit::mouseReleaseEvent(QMouseEvent* event) {
 void TBetterSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (!CutAndPasteAllowed()) {
-        for (QAction* action : menu->actions()) {
-            if (IsCutOrPasteAction(*action)) {
-                action->setEnabled(false);
-            }
+    // A read-only edit's menu has no cut and paste entries at all.
+    if (!CutAndPasteAllowed() && !isReadOnly()) {
+        for (QAction* action : CutAndPasteActions(*menu)) {
+            action->setEnabled(false);
         }
     }
     menu->popup(event->globalPos());

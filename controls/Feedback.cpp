@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSet>
 
 namespace Feedback {
 namespace {
@@ -42,6 +43,25 @@ void Beep() {
 
 void SetBeeper(Beeper beeper) {
     CurrentBeeper() = beeper ? std::move(beeper) : Beeper([] { QApplication::beep(); });
+}
+
+void RunPaintGuarded(const char* where, const std::function<void()>& paint) {
+    try {
+        paint();
+    } catch (const std::exception& error) {
+        ReportPaintFault(where, QString::fromStdString(error.what()));
+    } catch (...) {
+        ReportPaintFault(where, QStringLiteral("Unknown error"));
+    }
+}
+
+void ReportPaintFault(const char* where, const QString& what) {
+    static QSet<QByteArray> reported;
+    const QByteArray place(where);
+    if (!reported.contains(place)) {
+        reported.insert(place);
+        qWarning("Painting %s failed: %s", where, qPrintable(what));
+    }
 }
 
 void RunGuarded(const std::function<void()>& handler) {

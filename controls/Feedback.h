@@ -26,6 +26,13 @@ void SetBeeper(Beeper beeper);
 // Runs a handler and reports any error it raises, so that no exception crosses Qt's frames.
 void RunGuarded(const std::function<void()>& handler);
 
+// Runs paint code. An error box opened from a paint event would come back with every repaint,
+// so an error raised while painting is a programming error: it is logged once for each place
+// (`where`) as a warning, and the event loop goes on.
+void RunPaintGuarded(const char* where, const std::function<void()>& paint);
+// Logs a programming error found while painting, once for each place.
+void ReportPaintFault(const char* where, const QString& what);
+
 // Wraps a handler for connect(): the result takes the signal's arguments and passes them on
 // when the handler accepts them.
 template <typename Handler> auto Guard(Handler handler) {

@@ -217,7 +217,7 @@ void TKorvexCustomPanel::PaintCaption(QPainter& painter) {
 void TKorvexCustomPanel::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     drawFrame(&painter);
-    Feedback::RunGuarded([&] { Paint(painter); });
+    Feedback::RunPaintGuarded("a panel", [&] { Paint(painter); });
 }
 
 TCanvasPanel::TCanvasPanel(QWidget* parent)

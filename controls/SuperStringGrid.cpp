@@ -1,6 +1,7 @@
 #include "SuperStringGrid.h"
 
 #include "Feedback.h"
+#include "QtAssumptions.h"
 #include "StringGridModel.h"
 #include "VarnexError.h"
 
@@ -66,6 +67,13 @@ void UndoSectionMove(QHeaderView& header, int from, int to) {
     }
 }
 
+// The table view's corner button, a private class of Qt's, found as the view's only button.
+QAbstractButton* CornerButton(const QTableView& view) {
+    const auto buttons = view.findChildren<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    CheckQtAssumption(buttons.size() == 1, "a table view has one button child, its corner button");
+    return buttons.front();
+}
+
 } // namespace
 
 // Paints the scrolling cells.
@@ -77,7 +85,7 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        Feedback::RunGuarded([&] {
+        Feedback::RunPaintGuarded("a grid cell", [&] {
             m_grid.PaintCell(*painter, option.rect, index.column() + m_grid.FixedCols(),
                              index.row() + m_grid.FixedRows(), option.state);
         });
@@ -106,7 +114,7 @@ public:
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
-        Feedback::RunGuarded([&] {
+        Feedback::RunPaintGuarded("a fixed grid cell", [&] {
             if (orientation() == Qt::Horizontal) {
                 const int col = logicalIndex + m_grid.FixedCols();
                 QRect area = rect;
@@ -159,7 +167,7 @@ TSuperStringGrid::TSuperStringGrid(QWidget* parent)
     , m_model(new TStringGridModel(this))
     , m_columnHeader(new TFixedHeader(Qt::Horizontal, *this))
     , m_rowHeader(new TFixedHeader(Qt::Vertical, *this))
-    , m_corner(findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly))
+    , m_corner(CornerButton(*this))
     , m_highlightColor(palette().color(QPalette::Highlight))
     , m_fixedFont(font())
     , m_options(TGridOptions(goFixedVertLine) | goFixedHorzLine | goVertLine | goHorzLine |
@@ -168,9 +176,14 @@ TSuperStringGrid::TSuperStringGrid(QWidget* parent)
     setVerticalHeader(m_rowHeader);
     setItemDelegate(new TCellDelegate(*this));
     setShowGrid(false);
-    // Double-clicking a sizing edge does not fit the column or row to its contents.
-    disconnect(m_columnHeader, &QHeaderView::sectionHandleDoubleClicked, this, nullptr);
-    disconnect(m_rowHeader, &QHeaderView::sectionHandleDoubleClicked, this, nullptr);
+    // Double-clicking a sizing edge does not fit the column or row to its contents: the view
+    // connects the headers to its fitting, and that connection goes.
+    for (QHeaderView* header :
+         {static_cast<QHeaderView*>(m_columnHeader), static_cast<QHeaderView*>(m_rowHeader)}) {
+        CheckQtAssumption(
+            disconnect(header, &QHeaderView::sectionHandleDoubleClicked, this, nullptr),
+            "a table view connects its headers' sectionHandleDoubleClicked to itself");
+    }
     m_columnHeader->setDefaultSectionSize(m_defaultColWidth + VertLineWidth());
     m_rowHeader->setDefaultSectionSize(m_defaultRowHeight + HorzLineWidth());
 
@@ -615,7 +628,7 @@ bool TSuperStringGrid::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::Paint: {
             QPainter painter(m_corner);
-            Feedback::RunGuarded([&] { PaintCorner(painter); });
+            Feedback::RunPaintGuarded("the grid corner", [&] { PaintCorner(painter); });
             return true;
         }
         case QEvent::MouseButtonPress:
@@ -784,6 +797,13 @@ void TSuperStringGrid::RowDragged(int, int oldVisualIndex, int newVisualIndex) {
 
 void TSuperStringGrid::PaintCell(QPainter& painter, const QRect& area, int col, int row,
                                  QStyle::State state) {
+    // The views may ask for a cell the grid no longer has, between a change of counts and their
+    // own update; a paint event must not raise.
+    if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) {
+        Feedback::ReportPaintFault("a grid cell",
+                                   QStringLiteral("no cell %1, %2").arg(col).arg(row));
+        return;
+    }
     const bool fixed = IsFixedCell(col, row);
     const bool selected = state.testFlag(QStyle::State_Selected);
     const bool focused = state.testFlag(QStyle::State_HasFocus);

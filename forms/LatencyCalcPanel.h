@@ -4,11 +4,13 @@
 #include "Latency.h"
 
 #include <QList>
+#include <QPointer>
 #include <QTabWidget>
 #include <memory>
 #include <vector>
 
 class TNetworkButton;
+class TNetworkButtonForm;
 class TNetworkSetupEditor;
 
 namespace Ui {
@@ -33,6 +35,13 @@ public:
     // Inserts a fresh network before the selected element and selects it.
     TNetworkButton& NewNetworkButtonClick();
     TNetworkSetupEditor& NetworkSetupEditor() const { return *m_editor; }
+    // The properties dialog, owned by the main window. It is made when first needed: when the
+    // stored chain is synchronised with it, or for the first Properties command.
+    TNetworkButtonForm& NetworkButtonForm();
+    // The stored chain keeps no topology index: the first `restoredNetworks` networks find
+    // theirs in the dialog's topology list again, names typed in an earlier run joining it.
+    void SyncDialogWithNetworks(int restoredNetworks);
+    void NetworkButtonFormApply(TNetworkButtonForm& sender);
     // Set by every change that makes the computed delays stale.
     bool LatencyDirty() const { return m_latencyDirty; }
     void SetLatencyDirty(bool dirty) { m_latencyDirty = dirty; }
@@ -57,7 +66,8 @@ public:
     void PageEnter(QWidget* page) override;
 
 private:
-    void ApplyFirstRunChain();
+    // Returns the number of networks restored from stored settings.
+    int ApplyFirstRunChain();
     // The values of the elements in chain order.
     std::vector<TNetworkElement*> ChainElements() const;
 
@@ -67,4 +77,5 @@ private:
     std::unique_ptr<TNetworkSetupEditor> m_editor;
     bool m_latencyDirty = false;
     TLatencyTotals m_totals;
+    QPointer<TNetworkButtonForm> m_networkButtonForm;
 };

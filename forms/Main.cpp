@@ -12,14 +12,9 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QLoggingCategory>
 #include <QMenuBar>
 #include <algorithm>
 #include <array>
-
-// The steps of every page change, for tracing the order in which the calculators see them
-// (QT_LOGGING_RULES="varnex.calcpages.debug=true").
-Q_LOGGING_CATEGORY(lcCalcPages, "varnex.calcpages", QtWarningMsg)
 
 namespace {
 
@@ -163,21 +158,16 @@ void TMainForm::PageControlSwitched(ICalculator& calculator) {
 }
 
 void TMainForm::CalcPageControlChanging(ICalculator& calculator, QWidget* page) {
-    qCDebug(lcCalcPages).noquote() << "changing" << page->objectName();
     calculator.PageChanging(page);
-    qCDebug(lcCalcPages).noquote() << "exit" << page->objectName();
     calculator.PageExit(page);
 }
 
 void TMainForm::CalcPageControlChange(ICalculator& calculator) {
     QWidget* page = calculator.PageControl()->currentWidget();
     if (page != nullptr) {
-        qCDebug(lcCalcPages).noquote() << "change" << page->objectName();
         calculator.PageChange(page);
-        qCDebug(lcCalcPages).noquote() << "enter" << page->objectName();
         calculator.PageEnter(page);
     }
-    qCDebug(lcCalcPages).noquote() << "UpdateSubnetDisplay";
     ui->QuadrelPanel->UpdateSubnetDisplay();
 }
 

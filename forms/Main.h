@@ -68,6 +68,9 @@ public:
     // with its enter action, and then refreshes the subnet calculator's display.
     void CalcPageControlChanging(ICalculator& calculator, QWidget* page);
     void CalcPageControlChange(ICalculator& calculator);
+    // From now on, a change of the calculator's page runs the two steps above; the window does it
+    // for its own three calculators.
+    void ConnectPageControl(ICalculator& calculator);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,7 +84,6 @@ private:
     void SetClientSize();
     void NameMenuSeparators();
     void ConnectMenuCommands();
-    void ConnectPageControl(ICalculator& calculator);
     void PageControlSwitched(ICalculator& calculator);
     void SelectCalculator(QAction* menuItem, const QString& logo, ICalculator& shown);
     void OpenKorvexGroupWebSite();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NetworkButton.h"
 #include "NetworkElement.h"
 
 #include <QDialog>
@@ -10,7 +11,6 @@
 class QAbstractButton;
 class QComboBox;
 class QKeyEvent;
-class TNetworkButton;
 
 namespace Ui {
 class TNetworkButtonForm;

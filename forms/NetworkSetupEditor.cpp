@@ -205,9 +205,6 @@ void TNetworkSetupEditor::Retire(TNetworkButton& element) {
         StopDrag();
     }
     element.hide();
-    if (m_onRetire) {
-        m_onRetire(element);
-    }
     // The removal may run inside the element's own popup menu or mouse handling.
     element.deleteLater();
 }

@@ -52,9 +52,6 @@ public:
     void SetOnProperties(ElementNotify handler) { m_onProperties = std::move(handler); }
     // Raised after the selection moved, so that a visible properties dialog can follow it.
     void SetOnSelect(ElementNotify handler) { m_onSelect = std::move(handler); }
-    // Raised for an element taken out of the chain, which is destroyed once the current event is
-    // over: nothing may keep it.
-    void SetOnRetire(ElementNotify handler) { m_onRetire = std::move(handler); }
 
     // Puts an element on a position of the surface, as stored settings say.
     void SetNetworkPosition(TNetworkButton& element, QPoint position);
@@ -104,7 +101,6 @@ private:
     Notify m_onChange;
     ElementNotify m_onProperties;
     ElementNotify m_onSelect;
-    ElementNotify m_onRetire;
 
     // A left press on a network arms a drag; it starts past the platform's drag distance.
     QPointer<TNetworkButton> m_dragSource;

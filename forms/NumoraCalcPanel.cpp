@@ -2,7 +2,9 @@
 
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
+#include "DisplayTyping.h"
 #include "Feedback.h"
+#include "FocusRules.h"
 #include "KorvexGlobal.h"
 #include "SuperStringGrid.h"
 #include "ui_NumoraCalcPanel.h"
@@ -17,54 +19,10 @@
 
 namespace {
 
-constexpr char Backspace = '\b';
 constexpr int LookupValueCount = 256;
 
 bool IsDecimalKey(char key) {
     return IsDecimalDigit(key) || key == '+' || key == '-';
-}
-
-// Focus changes after which the same display has the focus again: a menu, the menu bar or another
-// window took the keyboard for a while.
-bool IsPassingFocusChange(Qt::FocusReason reason) {
-    return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
-           reason == Qt::ActiveWindowFocusReason;
-}
-
-// The display's text after one accepted key, or nothing when the display is full. A zero value
-// has neither a last digit to take back nor a sign to change.
-std::optional<QString> TypedText(QString text, char key, int maxLength, bool valueIsZero) {
-    const QChar minus(u'-');
-    switch (key) {
-    case Backspace:
-        if (!valueIsZero) {
-            text.chop(1);
-        }
-        return text;
-    case '-':
-        if (!valueIsZero) {
-            if (text.startsWith(minus)) {
-                text.remove(0, 1);
-            } else {
-                text.prepend(minus);
-            }
-        }
-        return text;
-    case '+':
-        if (text.startsWith(minus)) {
-            text.remove(0, 1);
-        }
-        return text;
-    default:
-        if (text.size() < maxLength) {
-            return text + QLatin1Char(key);
-        }
-        // A full display whose first digit is a zero shifts its digits one place to the left.
-        if (text.startsWith(u'0')) {
-            return text.mid(1) + QLatin1Char(key);
-        }
-        return std::nullopt;
-    }
 }
 
 // A family list rather than a look-up: asking the font database scans every font at start-up.
@@ -315,21 +273,22 @@ void TNumoraCalcPanel::NumMemoKeyPress(QLineEdit* sender, QChar key) {
     // are refused rather than typed as digits.
     const char16_t code = key.unicode();
     const bool accepted =
-        code == Backspace || (code < 0x80 && !IsControlChar(static_cast<char>(code)) &&
-                              display->accepts(static_cast<char>(code)));
+        code == DisplayBackspace || (code < 0x80 && !IsControlChar(static_cast<char>(code)) &&
+                                     display->accepts(static_cast<char>(code)));
     if (!accepted) {
         Feedback::Beep();
         return;
     }
     const char typed =
         static_cast<char>(display->upperCase ? QChar::toUpper(code) : static_cast<char32_t>(code));
-    const std::optional<QString> text =
-        TypedText(sender->text(), typed, display->maxLength, m_numoraNumber.Value() == 0);
+    const std::optional<std::string> text =
+        TypedDisplayText(sender->text().toStdString(), typed,
+                         static_cast<std::size_t>(display->maxLength), m_numoraNumber.Value() == 0);
     if (!text) {
         Feedback::Beep();
         return;
     }
-    sender->setText(*text);
+    sender->setText(QString::fromStdString(*text));
 }
 
 void TNumoraCalcPanel::NumMemoMouseDown(QLineEdit* sender) {
@@ -399,8 +358,7 @@ bool TNumoraCalcPanel::NumMemoEvent(QLineEdit& memo, QEvent& event) {
         NumMemoFocusIn(memo, static_cast<QFocusEvent&>(event));
         return true;
     case QEvent::FocusOut:
-        if (&memo == m_enteredMemo &&
-            !IsPassingFocusChange(static_cast<QFocusEvent&>(event).reason())) {
+        if (&memo == m_enteredMemo && UserMovesFocus(static_cast<QFocusEvent&>(event).reason())) {
             NumMemoExit(&memo);
         }
         return false;

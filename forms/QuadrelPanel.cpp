@@ -3,8 +3,10 @@
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
 #include "Feedback.h"
+#include "FocusRules.h"
 #include "OctetEdit.h"
 #include "SubnetHostTable.h"
+#include "TextConversion.h"
 #include "VarnexError.h"
 #include "ui_QuadrelPanel.h"
 
@@ -42,24 +44,6 @@ QString DecimalText(const TIPAddress& address) {
 
 QString HexText(const TIPAddress& address) {
     return QString::fromStdString(address.AsHexString());
-}
-
-// Reads typed text as a whole number, or raises the conversion error that quotes it.
-int StrToInt(const QString& text) {
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    if (!ok) {
-        throw EVarnexError(
-            QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
-    }
-    return value;
-}
-
-// Focus taken away by a popup, the menu bar or another window comes back to the same control:
-// the user has not left it.
-bool LeavesControl(Qt::FocusReason reason) {
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-           reason != Qt::MenuBarFocusReason;
 }
 
 // The busy cursor for as long as it lives.
@@ -285,7 +269,7 @@ void TQuadrelPanel::MaskEdit1Exit(TOctetEdit& sender) {
     if (text.isEmpty()) {
         text = QStringLiteral("1");
     }
-    const int value = std::min(StrToInt(text), MaxFirstOctet);
+    const int value = std::min(StrToInt(text.toStdString()), MaxFirstOctet);
     ChangeSubnet([&] { m_subnetModel.SetByte(0, RangeChecked<std::uint8_t>(value)); });
     UpdateSubnetDisplay();
 }
@@ -296,7 +280,7 @@ void TQuadrelPanel::MaskEdit2Exit(TOctetEdit& sender) {
         text = QStringLiteral("0");
     }
     const std::uint8_t octetIndex = BindingOf(&sender)->octetIndex;
-    int value = StrToInt(text);
+    int value = StrToInt(text.toStdString());
     if (octetIndex == LastOctet) {
         value = std::clamp(value, MinLastOctet, MaxLastOctet);
     } else {
@@ -307,7 +291,7 @@ void TQuadrelPanel::MaskEdit2Exit(TOctetEdit& sender) {
 }
 
 void TQuadrelPanel::MaskEdit5Exit(TOctetEdit& sender) {
-    const auto value = RangeChecked<std::uint8_t>(StrToInt(sender.TypedText()));
+    const auto value = RangeChecked<std::uint8_t>(StrToInt(sender.TypedText().toStdString()));
     m_supernetModel.SetByte(BindingOf(&sender)->octetIndex, value);
     UpdateSubnetDisplay();
 }
@@ -373,7 +357,7 @@ bool TQuadrelPanel::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     }
     if (event->type() == QEvent::FocusOut &&
-        LeavesControl(static_cast<QFocusEvent*>(event)->reason())) {
+        UserMovesFocus(static_cast<QFocusEvent*>(event)->reason())) {
         RunExitHandler(*binding);
     } else if (event->type() == QEvent::KeyPress) {
         const auto* keyEvent = static_cast<QKeyEvent*>(event);

@@ -62,22 +62,10 @@ void FillSubnetHostTable(TSuperStringGrid& grid, const TIPAddSubnet& subnet) {
     const int rowCount = SubnetHostRowCount(subnet);
     grid.SetRowCount(rowCount);
 
-    // A second subnet walks from the first usable subnet to the next, one row each.
-    TIPAddSubnet cursor;
-    cursor.SetSubnetBits(subnet.SubnetBits());
-    cursor.SetRFC1878(subnet.RFC1878());
-    cursor.SetAddress(subnet.FirstAllocatable().Address());
-    const std::uint32_t subnetSize = std::uint32_t{1} << subnet.HostBits();
-
     const TGridUpdate update(grid);
-    for (int row = 1; row < rowCount; ++row) {
-        grid.SetCells(0, row, QString::number(row - 1));
-        grid.SetCells(1, row,
-                      AddressRangeText(cursor.SubnetFirstHost().Address(),
-                                       cursor.SubnetLastHost().Address()));
-        // The step past the last row could leave the network: it is not taken.
-        if (row + 1 < rowCount) {
-            cursor.SetAddress(cursor.Address() + subnetSize);
-        }
-    }
+    ForEachSubnetHostRange(subnet, rowCount - 1,
+                           [&grid](std::int32_t row, std::uint32_t first, std::uint32_t last) {
+                               grid.SetCells(0, row + 1, QString::number(row));
+                               grid.SetCells(1, row + 1, AddressRangeText(first, last));
+                           });
 }

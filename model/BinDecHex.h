@@ -61,8 +61,6 @@ public:
     std::string DecimalText() const;
     std::string HexText() const;
 
-    const TBinDecHexNotify& OnChange() const { return onChange_; }
-    const TBinDecHexNotify& OnError() const { return onError_; }
     void SetOnChange(TBinDecHexNotify handler) { onChange_ = std::move(handler); }
     void SetOnError(TBinDecHexNotify handler) { onError_ = std::move(handler); }
 

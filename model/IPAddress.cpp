@@ -393,3 +393,22 @@ void TIPAddSupernet::SetPrefix(std::uint8_t value) {
     supernetBits_ = value;
     SetBitsMask(MakeMask(31, value));
 }
+
+void ForEachSubnetHostRange(const TIPAddSubnet& subnet, std::int32_t rows,
+                            const std::function<void(std::int32_t row, std::uint32_t firstHost,
+                                                     std::uint32_t lastHost)>& visit) {
+    rows = std::min(rows, subnet.MaxSubnets());
+    // A second subnet walks from the first usable subnet to the next, one row each.
+    TIPAddSubnet cursor;
+    cursor.SetSubnetBits(subnet.SubnetBits());
+    cursor.SetRFC1878(subnet.RFC1878());
+    cursor.SetAddress(subnet.FirstAllocatable().Address());
+    const std::uint32_t subnetSize = std::uint32_t{1} << subnet.HostBits();
+    for (std::int32_t row = 0; row < rows; ++row) {
+        visit(row, cursor.SubnetFirstHost().Address(), cursor.SubnetLastHost().Address());
+        // The step past the last row could leave the network: it is not taken.
+        if (row + 1 < rows) {
+            cursor.SetAddress(cursor.Address() + subnetSize);
+        }
+    }
+}

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // Classful IPv4 addresses and the subnet and supernet arithmetic built on them.
@@ -164,6 +165,13 @@ private:
     std::uint8_t subnetBits_ = 8;
     TIPAddress fullMask_;
 };
+
+// The usable subnets of the subnet's network in order, as the subnet table lists them: row k is
+// subnet k, or k + 1 without RFC 1878 (subnet 0 is unusable then). visit(row, firstHost, lastHost)
+// is called for rows 0 up to `rows` - 1, and for MaxSubnets rows at most.
+void ForEachSubnetHostRange(const TIPAddSubnet& subnet, std::int32_t rows,
+                            const std::function<void(std::int32_t row, std::uint32_t firstHost,
+                                                     std::uint32_t lastHost)>& visit);
 
 // A classless block of classful networks given by its prefix length SupernetBits, which never
 // exceeds the network bits of the class. BitsMask holds the block's mask.

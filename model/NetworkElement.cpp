@@ -5,9 +5,9 @@
 
 const char* GlyphName(TNetworkButtonKind kind) {
     static constexpr std::array<const char*, NetworkButtonKindCount> Glyphs = {
-        "OTHER",     "ATM",  "ATM",       "DQDB",     "ETHERNET",  "FDDI",
-        "OTHER",     "HIPPI", "ATM",      "OTHER",    "SATELLITE", "DQDB",
-        "TCARRIER",  "TOKENRING", "UNKNOWNNETWORK", "X25", "DESKTOPCPU", "TOWERCPU"};
+        "OTHER",          "ATM", "ATM",        "DQDB",      "ETHERNET", "FDDI",     "OTHER",
+        "HIPPI",          "ATM", "OTHER",      "SATELLITE", "DQDB",     "TCARRIER", "TOKENRING",
+        "UNKNOWNNETWORK", "X25", "DESKTOPCPU", "TOWERCPU"};
     const auto ordinal = static_cast<std::size_t>(kind);
     return ordinal < Glyphs.size() ? Glyphs[ordinal] : "UNKNOWNNETWORK";
 }

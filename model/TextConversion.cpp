@@ -7,12 +7,16 @@
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
+std::string Trimmed(const std::string& text, const char* blanks = " \t") {
+    const auto first = text.find_first_not_of(blanks);
     if (first == std::string::npos) {
         return {};
     }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+bool IsDigitChar(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
 
 } // namespace
@@ -34,4 +38,22 @@ double StrToFloat(const std::string& text) {
         throw EVarnexError("'" + text + "' is not a valid floating point value");
     }
     return number.front() == '-' ? -value : value;
+}
+
+int StrToInt(const std::string& text) {
+    const std::string number = Trimmed(text, " \t\n\v\f\r");
+    const char* begin = number.data();
+    const char* end = begin + number.size();
+    const bool hasSign = begin != end && (*begin == '+' || *begin == '-');
+    const char* digits = hasSign ? begin + 1 : begin;
+    // from_chars takes a minus sign but no plus sign, and one sign at most is wanted.
+    const char* start = hasSign && *begin == '+' ? digits : begin;
+    int value = 0;
+    const bool startsAsNumber = digits != end && IsDigitChar(*digits);
+    const auto result =
+        startsAsNumber ? std::from_chars(start, end, value) : std::from_chars_result{start, {}};
+    if (!startsAsNumber || result.ec != std::errc() || result.ptr != end) {
+        throw EVarnexError("'" + text + "' is not a valid integer value");
+    }
+    return value;
 }

@@ -10,3 +10,8 @@
 // text, infinity, NaN or a value beyond the double range raises
 // "'text' is not a valid floating point value".
 double StrToFloat(const std::string& text);
+
+// A decimal whole number in the int range, optionally signed ("42", "+7", "-3", "010"); blanks,
+// tabs and line breaks around it are ignored. Anything else, an empty text or a value beyond the
+// int range raises "'text' is not a valid integer value".
+int StrToInt(const std::string& text);

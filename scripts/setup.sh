@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev fonts-liberation2
+packages=(build-essential cmake ninja-build clang-format qt6-base-dev qt6-svg-dev fonts-liberation2
           fonts-dejavu-core locales)
 
 sudo=()

@@ -1,4 +1,5 @@
 #include "KorvexPanels.h"
+#include "VarnexError.h"
 #include "VarnexTest.h"
 
 #include <QApplication>
@@ -88,20 +89,7 @@ QRect ReferenceInk(const QString& text, QSize box, int flags) {
     return InkBounds(image, image.rect(), Qt::white);
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            ++count;
-        }
-        return false;
-    }
-};
+using VarnexTest::PaintCounter;
 
 void ShowAndSettle(QWidget& widget) {
     widget.show();
@@ -312,6 +300,36 @@ private slots:
         panel.SetGenerateOnPaint(true);
         Grab(panel);
         QVERIFY(calls > 0);
+    }
+
+    // An error box from a paint event would block the repaint and come back with the next one.
+    void throwingOnPaintOpensNoBoxAndWarnsOnce() {
+        static int warnings = 0;
+        warnings = 0;
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext&, const QString& text) {
+                if (type == QtWarningMsg && text.contains(QLatin1String("Range check error"))) {
+                    ++warnings;
+                }
+            });
+        TCanvasPanel panel;
+        Prepare(panel, QSize(60, 40));
+        int calls = 0;
+        panel.SetOnPaint([&](TKorvexCustomPanel&, QPainter& painter) {
+            ++calls;
+            painter.fillRect(QRect(40, 5, 10, 10), Qt::black);
+            throw EVarnexError("Range check error");
+        });
+        ShowAndSettle(panel);
+        for (int i = 0; i < 3; ++i) {
+            panel.repaint();
+        }
+        qInstallMessageHandler(previous);
+        QVERIFY(calls >= 3);
+        QCOMPARE(warnings, 1);
+        QCOMPARE(VarnexTest::Errors(), QStringList());
+        // What was drawn before the error stays drawn: the paint event ran to its end.
+        QCOMPARE(Pixel(Grab(panel), 45, 10), QColor(Qt::black));
     }
 
     void eraseWipesOwnerDrawingWithoutOnPaint() {

@@ -277,27 +277,12 @@ private slots:
         bar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
         QTest::qWait(20);
-        int paints = 0;
-        class Counter : public QObject {
-        public:
-            explicit Counter(int& count)
-                : m_count(count) {}
-
-        protected:
-            bool eventFilter(QObject*, QEvent* event) override {
-                m_count += event->type() == QEvent::Paint ? 1 : 0;
-                return false;
-            }
-
-        private:
-            int& m_count;
-        } counter(paints);
-        bar.installEventFilter(&counter);
+        const VarnexTest::PaintCounter paints(bar);
         bar.Stripes(2).SetValue(0.2f);
         QTest::qWait(30);
-        QCOMPARE(paints, 0);
+        QCOMPARE(paints.count, 0);
         bar.Stripes(2).SetValue(0.4f);
-        QTRY_VERIFY(paints > 0);
+        QTRY_VERIFY(paints.count > 0);
     }
 
     void stripesIndexIsChecked_data() {

@@ -54,10 +54,6 @@ QString GridTexts(const Grid& grid) {
     return texts.join(QLatin1Char('|'));
 }
 
-void ShowActive(QWidget& widget) {
-    QVERIFY(VarnexTest::ShowActive(widget));
-}
-
 // A point in the column header's viewport: dx pixels right of the left edge of grid column col
 // (the middle of the title when dx is negative).
 QPoint TitlePoint(Grid& grid, int col, int dx = -1) {
@@ -255,7 +251,7 @@ private slots:
         if (editing) {
             grid.SetOptions(grid.Options() | Grid::goEditing);
         }
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
         grid.setFocus();
         grid.SetSelection({0, 1, 0, 2});
 
@@ -304,7 +300,7 @@ private slots:
         FillExample(*grid);
         grid->SetEditModes(editModes);
         grid->SetSelection({0, 2, 0, 2});
-        ShowActive(window);
+        QVERIFY(VarnexTest::ShowActive(window));
         grid->setFocus();
 
         QTest::keyClick(grid, Qt::Key(key), Qt::ControlModifier);
@@ -330,7 +326,7 @@ private slots:
     void copyAfterMouseSelection() {
         Grid grid;
         FillExample(grid);
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
         QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 0, 1));
         QTest::mouseMove(grid.viewport(), CellCenter(grid, 1, 2));
         QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 1, 2));
@@ -643,7 +639,7 @@ private slots:
     void columnTitleClickSelectsColumn() {
         Grid grid;
         FillGrid(grid, 4, {"A", "B", "C", "D", "1", "2", "3", "4", "5", "6", "7", "8"});
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
         QWidget* titles = grid.horizontalHeader()->viewport();
 
         QTest::mouseClick(titles, Qt::LeftButton, {}, TitlePoint(grid, 2));
@@ -669,7 +665,7 @@ private slots:
         Grid grid;
         grid.SetColCount(2);
         grid.SetRowCount(500);
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
         grid.verticalScrollBar()->setValue(200);
         QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {},
                           TitlePoint(grid, 1));
@@ -681,7 +677,7 @@ private slots:
         Grid grid;
         FillExample(grid);
         grid.SetRowCount(300);
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
         QWidget* titles = grid.horizontalHeader()->viewport();
         const QImage before = titles->grab().toImage();
         grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
@@ -693,7 +689,7 @@ private slots:
     void titlePressTracking() {
         Grid grid;
         FillExample(grid);
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
         QWidget* titles = grid.horizontalHeader()->viewport();
         const QColor dark = grid.palette().color(QPalette::Dark);
         const QColor face = grid.palette().color(QPalette::Button);
@@ -746,7 +742,7 @@ private slots:
             grid.SetOptions(grid.Options() | Grid::goColSizing);
         }
         grid.SetSelection({2, 2, 2, 2});
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
         QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {},
                           TitlePoint(grid, col, dx));
         QCOMPARE(grid.Selection(), (selects ? TGridRect{col, 1, col, 2} : TGridRect{2, 2, 2, 2}));
@@ -758,7 +754,7 @@ private slots:
         FillGrid(grid, 3,
                  {"", "A", "B", "r1", "1", "2", "r2", "3", "4", "r3", "5", "6", "r4", "7", "8"});
         grid.SetFixedCols(1);
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
         QWidget* rowTitles = grid.verticalHeader()->viewport();
         QVERIFY(rowTitles->isVisible());
 
@@ -779,7 +775,7 @@ private slots:
     void pressBesideTheCellsKeepsSelection() {
         Grid grid;
         FillExample(grid);
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
         grid.SetSelection({0, 1, 1, 2});
         const QRect lastCell = grid.visualRect(grid.model()->index(1, 1));
         const QPoint beside(lastCell.right() + 20, lastCell.bottom() + 20);
@@ -792,7 +788,7 @@ private slots:
         Grid grid;
         FillGrid(grid, 3, {"", "A", "B", "r1", "1", "2", "r2", "3", "4"});
         grid.SetFixedCols(1);
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
         auto* corner = grid.findChild<QAbstractButton*>();
         QVERIFY(corner != nullptr);
         const QColor dark = grid.palette().color(QPalette::Dark);
@@ -811,7 +807,7 @@ private slots:
         grid.SetOptions(grid.Options() | Grid::goColMoving);
         grid.SetColAlignment(0, Grid::taRightJustify);
         grid.SetColWidths(0, 80);
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
 
         QWidget* titles = grid.horizontalHeader()->viewport();
         QTest::mousePress(titles, Qt::LeftButton, {}, TitlePoint(grid, 0));
@@ -835,7 +831,7 @@ private slots:
         grid.SetOptions(grid.Options() | Grid::goRowMoving);
         grid.SetRowColors(1, Qt::yellow);
         grid.SetRowHeights(1, 25);
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
 
         QWidget* titles = grid.verticalHeader()->viewport();
         QTest::mousePress(titles, Qt::LeftButton, {}, RowTitlePoint(grid, 1));
@@ -857,7 +853,7 @@ private slots:
         grid.SetCells(0, 1, TextOfWidth(grid.font(), 100));
         grid.SetAutoWidth(false);
         grid.SetOptions(grid.Options() | Grid::goColSizing);
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
         QTest::mouseDClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {},
                            TitlePoint(grid, 0, 64));
         QCOMPARE(grid.ColWidths(0), 64);
@@ -875,7 +871,7 @@ private slots:
         if (editing) {
             grid.SetOptions(grid.Options() | Grid::goEditing);
         }
-        ShowActive(grid);
+        QVERIFY(VarnexTest::ShowActive(grid));
         grid.setFocus();
         QTest::keyClick(&grid, Qt::Key_F2);
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());

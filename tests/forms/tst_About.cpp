@@ -36,7 +36,7 @@ class TestAbout : public QObject {
     std::unique_ptr<TAboutCalc> about;
 
     template <typename T = QWidget> T* Control(const char* name) {
-        return about->findChild<T*>(QLatin1String(name));
+        return VarnexTest::Control<T>(*about, QLatin1String(name));
     }
 
     void ShowActive() { QVERIFY(VarnexTest::ShowActive(*about)); }

@@ -2,26 +2,29 @@
 #include "LatencyCalcPanel.h"
 #include "Main.h"
 #include "NetworkButton.h"
+#include "NetworkButtonForm.h"
 #include "VarnexTest.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QMenu>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
 
 using VarnexTest::Control;
 
-// How a test reaches a command: its button, its accelerator or the surface's popup menu.
+// How a test reaches Insert: its button, its accelerator or the surface's popup menu.
 enum class Way { Click, Accelerator, PopupMenu };
 
 // A 2-pixel line may lie either side of the point.
-bool ShowsColourNear(const QImage& image, QPoint point, const QColor& colour) {
-    for (const QPoint d :
-         {QPoint(0, 0), QPoint(-1, -1), QPoint(1, 1), QPoint(-1, 1), QPoint(1, -1)}) {
+bool ShowsNear(const QImage& image, QPoint point, const QColor& colour) {
+    for (const QPoint d : {QPoint(0, 0), QPoint(-1, -1), QPoint(1, 1), QPoint(1, -1)}) {
         if (image.pixelColor(point + d) == colour) {
             return true;
         }
@@ -31,6 +34,10 @@ bool ShowsColourNear(const QImage& image, QPoint point, const QColor& colour) {
 
 void DestroyRetired() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QWidget* Focus() {
+    return QApplication::focusWidget();
 }
 
 } // namespace
@@ -43,14 +50,17 @@ class TestLatencyCalcPanel : public QObject {
     TLatencyCalcPanel& Panel() const { return *form->LatencyCalculator(); }
     QList<TNetworkButton*> Chain() const { return Panel().NetworkList(); }
     TNetworkButton* Selected() const { return &Panel().SelectedNetwork(); }
-    TCanvasPanel& Surface() const { return *Control<TCanvasPanel>(*form, "NetworkSetupPanel"); }
     TNetworkButton* NodeA() const { return Chain().front(); }
     TNetworkButton* NodeB() const { return Chain().back(); }
-    QAbstractButton* Command(const char* name) const {
-        return Control<QAbstractButton>(*form, QLatin1String(name));
+    TCanvasPanel& Surface() const { return *Control<TCanvasPanel>(*form, "NetworkSetupPanel"); }
+    QColor LineColour() const { return Surface().palette().color(QPalette::WindowText); }
+    bool Enabled(const char* name) const {
+        return Control<QAbstractButton>(*form, QLatin1String(name))->isEnabled();
     }
     QAction* Item(const char* name) const { return Control<QAction>(*form, QLatin1String(name)); }
-    QColor LineColour() const { return Surface().palette().color(QPalette::WindowText); }
+    void Click(const QObject& parent, const char* name) {
+        QTest::mouseClick(Control<QAbstractButton>(parent, QLatin1String(name)), Qt::LeftButton);
+    }
 
     void Select(TNetworkButton* element) {
         QTest::mouseClick(element, Qt::LeftButton, {}, QPoint(25, 25));
@@ -64,36 +74,33 @@ class TestLatencyCalcPanel : public QObject {
         return popup;
     }
     QMenu* SetupMenu() {
-        return RightClick(&Surface(), QPoint(130, 150),
-                          Control<QMenu>(*form, "NetworkSetupPopupMenu"));
+        return RightClick(&Surface(), {130, 150}, Control<QMenu>(*form, "NetworkSetupPopupMenu"));
     }
     void ClickItem(QMenu* menu, QAction* item) {
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    }
+    // The Remove submenu, filled as it opens.
+    QMenu* RemoveSubmenu() {
+        QTest::keyClick(SetupMenu(), Qt::Key_R);
+        QMenu* submenu = Control<QMenu>(*form, "RemoveNetwork1Submenu");
+        [&] { QTRY_COMPARE(QApplication::activePopupWidget(), submenu); }();
+        return submenu;
     }
 
     void Insert(Way way) {
         const qsizetype before = Chain().size();
         if (way == Way::Click) {
-            QTest::mouseClick(Command("NewNetworkButton"), Qt::LeftButton);
+            Click(*form, "NewNetworkButton");
         } else if (way == Way::Accelerator) {
             QTest::keyClick(form.get(), Qt::Key_I, Qt::AltModifier);
         } else {
             QTest::keyClick(SetupMenu(), Qt::Key_I);
         }
-        // An accelerator clicks its button a moment later, when it has shown it pressed.
+        // An accelerator clicks its button a moment later, once it has shown it pressed.
         QTRY_COMPARE(Chain().size(), before + 1);
     }
 
-    // The Remove submenu, filled as it opens.
-    QMenu* RemoveSubmenu() {
-        QMenu* submenu = Control<QMenu>(*form, "RemoveNetwork1Submenu");
-        QTest::keyClick(SetupMenu(), Qt::Key_R);
-        [&] { QTRY_COMPARE(QApplication::activePopupWidget(), submenu); }();
-        return submenu;
-    }
-
-    // Left press on the element, the pointer past the drag distance to a point of the surface,
-    // release there. Lines are drawn before and after, not while the element moves.
+    // Press, the pointer past the drag distance to a point of the surface, release there.
     void Drag(TNetworkButton* element, QPoint to) {
         const bool node = element == NodeA() || element == NodeB();
         QTest::mousePress(element, Qt::LeftButton, {}, QPoint(25, 25));
@@ -103,6 +110,22 @@ class TestLatencyCalcPanel : public QObject {
         QCOMPARE(Surface().GenerateOnPaint(), node);
         QTest::mouseRelease(element, Qt::LeftButton, {}, to - element->pos());
         QVERIFY(Surface().GenerateOnPaint());
+    }
+
+    // Enter on the selected element, then a topology picked from the dialog's list and OK.
+    void ApplyTopology(const char* topology) {
+        QTest::keyClick(Focus(), Qt::Key_Return);
+        TNetworkButtonForm& dialog = Panel().NetworkButtonForm();
+        QVERIFY(VarnexTest::ShowActive(dialog));
+        auto* box = Control<QComboBox>(dialog, "TopologyComboBox");
+        QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(box->view()->isVisible());
+        QTest::keyClick(box->view(), Qt::Key_Home);
+        for (int i = box->findText(QLatin1String(topology)); i > 0; --i) {
+            QTest::keyClick(box->view(), Qt::Key_Down);
+        }
+        QTest::keyClick(box->view(), Qt::Key_Return);
+        Click(dialog, "OKButton");
     }
 
 private slots:
@@ -135,11 +158,9 @@ private slots:
             QVERIFY(!chain[k]->RemoveItemsVisible());
         }
         QCOMPARE(Selected(), chain[1]);
-        QVERIFY(!Command("MoveNetworkLeftButton")->isEnabled());
-        QVERIFY(!Command("MoveNetworkRightButton")->isEnabled());
+        QVERIFY(!Enabled("MoveNetworkLeftButton") && !Enabled("MoveNetworkRightButton"));
         QVERIFY(!Item("RemoveNetwork1")->isVisible());
-        QVERIFY(Command("NewNetworkButton")->isEnabled());
-        QVERIFY(Panel().LatencyDirty());
+        QVERIFY(Enabled("NewNetworkButton") && Panel().LatencyDirty());
     }
 
     // Before: Node A, n1, n2, Node B.
@@ -166,77 +187,58 @@ private slots:
         TNetworkButton* fresh = after.takeAt(position);
         QCOMPARE(after, before);
         QCOMPARE(Selected(), fresh);
-        QCOMPARE(QApplication::focusWidget(), fresh);
+        QCOMPARE(Focus(), fresh);
         QVERIFY(Panel().LatencyDirty());
     }
 
-    void insertsFillSlotsRowByRow_data() {
-        QTest::addColumn<Way>("way");
-        QTest::newRow("button") << Way::Click;
-        QTest::newRow("accelerator") << Way::Accelerator;
-        QTest::newRow("popup menu") << Way::PopupMenu;
-    }
     void insertsFillSlotsRowByRow() {
-        QFETCH(Way, way);
         const QList<QPoint> expected{{75, 8},    {143, 8},  {210, 8},  {8, 72},   {75, 72},
                                      {143, 72},  {210, 72}, {8, 136},  {75, 136}, {143, 136},
                                      {210, 136}, {8, 200},  {75, 200}, {143, 200}};
         QCOMPARE(Selected()->pos(), expected[0]);
         for (int k = 1; k < 14; ++k) {
-            Insert(way);
+            Insert(k % 2 == 0 ? Way::Click : Way::PopupMenu);
             QCOMPARE(Selected()->pos(), expected[k]);
         }
-        QVERIFY(!Command("NewNetworkButton")->isEnabled());
-        QVERIFY(!Item("NewNetwork1")->isEnabled());
+        QVERIFY(!Enabled("NewNetworkButton") && !Item("NewNetwork1")->isEnabled());
         QTest::keyClick(form.get(), Qt::Key_I, Qt::AltModifier);
         QTest::qWait(200);
         QCOMPARE(Chain().size(), 16);
-
         // Removing any network through its own popup offers Insert again.
         TNetworkButton* removed = Chain()[5];
-        ClickItem(RightClick(removed, QPoint(25, 25), removed->PopupMenu()),
+        ClickItem(RightClick(removed, {25, 25}, removed->PopupMenu()),
                   Control<QAction>(*removed, "RemoveItem"));
         QCOMPARE(Chain().size(), 15);
-        QVERIFY(Command("NewNetworkButton")->isEnabled());
-        QVERIFY(Item("NewNetwork1")->isEnabled());
+        QVERIFY(Enabled("NewNetworkButton") && Item("NewNetwork1")->isEnabled());
     }
 
-    // n1 dragged onto Node B's slot: the lines still run Node A -> n1 -> n2 -> Node B.
+    // n1 dragged onto Node B's slot: the lines still run Node A -> n1 -> n2 -> Node B. The nodes
+    // are selected but never dragged.
     void dragOntoNodeB() {
         Select(NodeB());
         Insert(Way::Click);
         const QList<TNetworkButton*> chain = Chain();
         Panel().SetLatencyDirty(false);
         const QPoint a(33, 33), n1(100, 33), n2(168, 33), b(235, 225);
-        QVERIFY(ShowsColourNear(Surface().grab().toImage(), (a + n1) / 2, LineColour()));
-        Drag(chain[1], QPoint(240, 230));
+        QVERIFY(ShowsNear(Surface().grab().toImage(), (a + n1) / 2, LineColour()));
+        Drag(chain[1], {240, 230});
         QCOMPARE(chain[1]->pos(), QPoint(210, 200));
         QCOMPARE(NodeB()->pos(), QPoint(210, 200));
+        const QImage picture = Surface().grab().toImage();
+        QVERIFY(ShowsNear(picture, (a + b) / 2, LineColour()));
+        QVERIFY(ShowsNear(picture, (b + n2) / 2, LineColour()));
+        QVERIFY(!ShowsNear(picture, (a + n1) / 2, LineColour()));
+        for (TNetworkButton* node : {NodeA(), NodeB()}) {
+            const QPoint home = node->pos();
+            Drag(node, {150, 100});
+            QCOMPARE(node->pos(), home);
+            QCOMPARE(Selected(), node);
+        }
         QCOMPARE(Chain(), chain);
         QVERIFY(!Panel().LatencyDirty());
-        const QImage picture = Surface().grab().toImage();
-        QVERIFY(ShowsColourNear(picture, (a + b) / 2, LineColour()));
-        QVERIFY(ShowsColourNear(picture, (b + n2) / 2, LineColour()));
-        QVERIFY(!ShowsColourNear(picture, (a + n1) / 2, LineColour()));
-    }
-
-    void nodesNeverDragged_data() {
-        QTest::addColumn<bool>("nodeA");
-        QTest::newRow("Node A") << true;
-        QTest::newRow("Node B") << false;
-    }
-    void nodesNeverDragged() {
-        QFETCH(bool, nodeA);
-        TNetworkButton* node = nodeA ? NodeA() : NodeB();
-        const QPoint home = node->pos();
-        Drag(node, QPoint(150, 100));
-        QCOMPARE(node->pos(), home);
-        QCOMPARE(Selected(), node);
-    }
-
-    void hidingEndsDrag() {
-        QTest::mousePress(Chain()[1], Qt::LeftButton, {}, QPoint(25, 25));
-        QTest::mouseMove(Chain()[1], QPoint(100, 100));
+        // Another calculator shown while the button is held: no release comes, the drag ends.
+        QTest::mousePress(chain[2], Qt::LeftButton, {}, QPoint(25, 25));
+        QTest::mouseMove(chain[2], QPoint(25, 100));
         QVERIFY(!Surface().GenerateOnPaint());
         QTest::keyClick(form.get(), Qt::Key_H, Qt::ControlModifier);
         QVERIFY(Surface().GenerateOnPaint());
@@ -258,7 +260,7 @@ private slots:
         if (!dragTo.isNull()) {
             Drag(Chain()[1], dragTo);
         }
-        // Each goes before the selected newest one: the first network stays last.
+        // Each goes before the newest, selected one: the first network stays last.
         for (int k = 0; k < inserts; ++k) {
             Insert(Way::Click);
         }
@@ -269,7 +271,6 @@ private slots:
         QCOMPARE(Chain().size(), 3);
         QCOMPARE(Chain()[1]->pos(), freshSlot);
         QCOMPARE(Selected(), Chain()[1]);
-        QCOMPARE(NodeA()->pos(), QPoint(8, 8));
         QCOMPARE(NodeB()->pos(), QPoint(210, 200));
         QVERIFY(!Item("RemoveNetwork1")->isVisible() && !Chain()[1]->RemoveItemsVisible());
         DestroyRetired();
@@ -298,7 +299,7 @@ private slots:
             Selected()->SetLabel(QString::fromLatin1(label));
         }
         for (int k = 0; k < rightMoves; ++k) {
-            QTest::mouseClick(Command("MoveNetworkRightButton"), Qt::LeftButton);
+            Click(*form, "MoveNetworkRightButton");
         }
         const QList<TNetworkButton*> before = Chain();
         QMenu* submenu = RemoveSubmenu();
@@ -308,7 +309,6 @@ private slots:
         }
         QCOMPARE(shown.join('|'), captions);
         QCOMPARE(submenu->defaultAction(), submenu->actions()[selectedEntry]);
-
         ClickItem(submenu, submenu->actions()[1]);
         QList<TNetworkButton*> expected = before;
         expected.removeAt(2);
@@ -320,38 +320,71 @@ private slots:
     // Tab walks the chain in its order and selects what it reaches.
     void tabSelectsInChainOrder() {
         Insert(Way::Click);
-        QTest::mouseClick(Command("MoveNetworkRightButton"), Qt::LeftButton);
+        Click(*form, "MoveNetworkRightButton");
         const QList<TNetworkButton*> chain = Chain();
         Select(NodeA());
         for (int k = 1; k < chain.size(); ++k) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(Focus(), Qt::Key_Tab);
             QCOMPARE(Selected(), chain[k]);
         }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(Focus(), Qt::Key_Backtab);
         QCOMPARE(Selected(), chain[2]);
-        QVERIFY(Command("MoveNetworkLeftButton")->isEnabled());
-        QVERIFY(!Command("MoveNetworkRightButton")->isEnabled());
+        QVERIFY(Enabled("MoveNetworkLeftButton") && !Enabled("MoveNetworkRightButton"));
     }
 
-    void copiedPicture_data() {
-        QTest::addColumn<bool>("editCopy");
-        QTest::newRow("copy button") << false;
-        QTest::newRow("Edit > Copy") << true;
-    }
     void copiedPicture() {
-        QFETCH(bool, editCopy);
         QGuiApplication::clipboard()->clear();
-        if (editCopy) {
-            QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
-        } else {
-            QTest::mouseClick(Command("CopyNetworkSetupButton"), Qt::LeftButton);
-        }
+        QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
         const QImage picture = QGuiApplication::clipboard()->image();
         const QRect inner = Surface().GetInnerRect();
         QCOMPARE(picture.size(), inner.size());
         // On the line from Node A to the network, between the two, and on the free surface.
-        QVERIFY(ShowsColourNear(picture, QPoint(66, 33) - inner.topLeft(), LineColour()));
+        QVERIFY(ShowsNear(picture, QPoint(66, 33) - inner.topLeft(), LineColour()));
         QCOMPARE(picture.pixelColor(QPoint(130, 150) - inner.topLeft()), Surface().Color());
+    }
+
+    // While it shows, the dialog follows the selection, also off an element that is removed. A
+    // kind applied to the sole network leaves its Remove entry hidden.
+    void dialog() {
+        Insert(Way::Click);
+        TNetworkButton* shown = Selected();
+        QTest::keyClick(Focus(), Qt::Key_Space);
+        TNetworkButtonForm& dialog = Panel().NetworkButtonForm();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.parentWidget(), form.get());
+        QCOMPARE(dialog.EditedButton(), shown);
+        Select(NodeA());
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Node A Properties"));
+        Select(shown);
+        QMenu* submenu = RemoveSubmenu();
+        ClickItem(submenu, submenu->actions()[0]);
+        DestroyRetired();
+        TNetworkButton* sole = Chain()[1];
+        QCOMPARE(dialog.EditedButton(), sole);
+        Panel().SetLatencyDirty(false);
+        ApplyTopology("Ethernet");
+        QCOMPARE(sole->NetworkButtonKind(), nbEthernet);
+        QCOMPARE(sole->toolTip(), QStringLiteral("Ethernet (10 Mbps)"));
+        QVERIFY(!sole->RemoveItemsVisible() && Panel().LatencyDirty());
+    }
+
+    // A stored chain finds its topology indexes again; a name typed in an earlier run joins the
+    // dialog's list. No settings are stored yet, so the panel is asked directly.
+    void syncDialogWithNetworks() {
+        Insert(Way::Click);
+        Insert(Way::Click);
+        const QStringList names{"ethernet", "My WAN", "<Unknown Topology>"};
+        for (int k = 1; k <= 3; ++k) {
+            Chain()[k]->SetNetworkName(names[k - 1]);
+        }
+        Panel().SyncDialogWithNetworks(3);
+        const QList<int> indexes{4, 14, -1};
+        for (int k = 1; k <= 3; ++k) {
+            QCOMPARE(Chain()[k]->Element().TopologyIndex, indexes[k - 1]);
+        }
+        auto* box = Control<QComboBox>(Panel().NetworkButtonForm(), "TopologyComboBox");
+        QCOMPARE(box->count(), 15);
+        QCOMPARE(box->itemText(14), QStringLiteral("My WAN"));
     }
 };
 

@@ -4,7 +4,6 @@
 #include "Main.h"
 #include "NetworkButton.h"
 #include "NetworkButtonForm.h"
-#include "NetworkSetupEditor.h"
 #include "SuperStringGrid.h"
 #include "VarnexTest.h"
 
@@ -169,12 +168,7 @@ private slots:
         QVERIFY(VarnexTest::ShowActive(*form));
         QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
         QVERIFY(Panel().isVisible());
-        // The calculator's own connections of its properties dialog: "Properties..." shows the
-        // element, OK and Apply make the results stale.
-        dialog = new TNetworkButtonForm(form.get());
-        Panel().NetworkSetupEditor().SetOnProperties(
-            [this](TNetworkButton& element) { dialog->ShowElement(&element); });
-        dialog->SetOnApply([this](TNetworkButtonForm&) { Panel().SetLatencyDirty(true); });
+        dialog = &Panel().NetworkButtonForm();
     }
 
     void cleanup() {

@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QIcon>
 #include <QImage>
-#include <QLoggingCategory>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -24,34 +23,34 @@
 
 namespace {
 
-QStringList& PageTrace() {
-    static QStringList trace;
-    return trace;
-}
-
-void RecordPageSteps(QtMsgType, const QMessageLogContext& context, const QString& message) {
-    if (qstrcmp(context.category, "varnex.calcpages") == 0) {
-        PageTrace().append(message);
-    }
-}
-
-// Records the steps of page changes for the life of one test.
-class PageTraceRecorder {
+// A calculator of three pages that records the steps the main window runs on it.
+class TRecordingCalculator : public ICalculator {
 public:
-    PageTraceRecorder() {
-        PageTrace().clear();
-        QLoggingCategory::setFilterRules(QStringLiteral("varnex.calcpages.debug=true"));
-        m_previous = qInstallMessageHandler(RecordPageSteps);
+    TRecordingCalculator() {
+        for (const char* name : {"FirstPage", "SecondPage", "ThirdPage"}) {
+            auto* page = new QWidget;
+            page->setObjectName(QLatin1String(name));
+            m_pages.addTab(page, QLatin1String(name));
+        }
+        m_pages.resize(300, 100);
     }
-    ~PageTraceRecorder() {
-        qInstallMessageHandler(m_previous);
-        QLoggingCategory::setFilterRules(QString());
-    }
-    PageTraceRecorder(const PageTraceRecorder&) = delete;
-    PageTraceRecorder& operator=(const PageTraceRecorder&) = delete;
+
+    QWidget* Panel() override { return &m_pages; }
+    QTabWidget* PageControl() override { return &m_pages; }
+    void SetShell(ICopyTargetHost*) override {}
+    void PageChanging(QWidget* page) override { Record("changing", page); }
+    void PageChange(QWidget* page) override { Record("change", page); }
+    void PageExit(QWidget* page) override { Record("exit", page); }
+    void PageEnter(QWidget* page) override { Record("enter", page); }
+
+    QStringList steps;
 
 private:
-    QtMessageHandler m_previous;
+    void Record(const char* step, const QWidget* page) {
+        steps.append(QLatin1String(step) + u' ' + page->objectName());
+    }
+
+    QTabWidget m_pages;
 };
 
 // Records what the window does when it closes.
@@ -95,11 +94,8 @@ QString CheckedCalculatorItem(const QWidget& form) {
 }
 
 void ClickPage(const QWidget& form, const char* pageControlName, const char* pageName) {
-    auto* pageControl = Control<QTabWidget>(form, pageControlName);
-    const int index = pageControl->indexOf(Control(form, pageName));
-    QTabBar* tabs = pageControl->tabBar();
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-    QCOMPARE(pageControl->currentIndex(), index);
+    QVERIFY(VarnexTest::ClickPage(*Control<QTabWidget>(form, pageControlName),
+                                  *Control(form, pageName)));
 }
 
 bool CopyEnabled(const QWidget& form) {
@@ -350,39 +346,43 @@ private slots:
     }
 
     void pageChangeStepsRunInOrder_data() {
-        QTest::addColumn<QString>("pageControl");
-        QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
-        QTest::newRow("latency") << "LatencyCalcPageControl"
-                                 << "NetworkSetupTabSheet"
-                                 << "LatencyStatsTabSheet";
-        QTest::newRow("Numora") << "NumoraCalcPageControl"
-                                << "ConversionTabSheet"
-                                << "LookupTableTabSheet";
-        QTest::newRow("subnet") << "QuadrelPageControl"
-                                << "SubnetHostTab"
-                                << "CIDRTab";
+        QTest::addColumn<bool>("byKeyboard");
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("click") << "ThirdPage" << false
+                               << QStringList{"changing FirstPage", "exit FirstPage",
+                                              "change ThirdPage", "enter ThirdPage"};
+        QTest::newRow("Ctrl+Tab") << "SecondPage" << true
+                                  << QStringList{"changing FirstPage", "exit FirstPage",
+                                                 "change SecondPage", "enter SecondPage"};
+        QTest::newRow("page shown again") << "FirstPage" << false << QStringList{};
     }
     void pageChangeStepsRunInOrder() {
-        QFETCH(QString, pageControl);
-        QFETCH(QString, from);
         QFETCH(QString, to);
-        auto* control = Control<QTabWidget>(*form, pageControl.toLatin1().constData());
-        control->setCurrentWidget(Control(*form, from.toLatin1().constData()));
-        const PageTraceRecorder recorder;
-        control->setCurrentWidget(Control(*form, to.toLatin1().constData()));
-        const QStringList expected{"changing " + from, "exit " + from, "change " + to,
-                                   "enter " + to, "UpdateSubnetDisplay"};
-        QCOMPARE(PageTrace(), expected);
+        QFETCH(bool, byKeyboard);
+        QFETCH(QStringList, steps);
+        TRecordingCalculator calculator;
+        form->ConnectPageControl(calculator);
+        QVERIFY(VarnexTest::ShowActive(*calculator.Panel()));
+        if (byKeyboard) {
+            QTest::keyClick(calculator.PageControl(), Qt::Key_Tab, Qt::ControlModifier);
+        } else {
+            QVERIFY(VarnexTest::ClickPage(*calculator.PageControl(),
+                                          *Control(*calculator.Panel(), to)));
+        }
+        QCOMPARE(calculator.PageControl()->currentWidget()->objectName(), to);
+        QCOMPARE(calculator.steps, steps);
     }
 
     void selectingACalculatorEntersItsPageOnly() {
         ClickPage(*form, "QuadrelPageControl", "SubnetHostTab");
-        const PageTraceRecorder recorder;
+        QVERIFY(CopyEnabled(*form));
         QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
-        const QStringList expected{"change NetworkSetupTabSheet", "enter NetworkSetupTabSheet",
-                                   "UpdateSubnetDisplay"};
-        QCOMPARE(PageTrace(), expected);
+        // Entered: the page's copy button is Edit > Copy's target.
+        QCOMPARE(form->ActiveCopyButton(), Control(*form, "CopyNetworkSetupButton"));
+        QVERIFY(CopyEnabled(*form));
+        // Not left: the subnet table's exit step would have disabled its copy button.
+        QVERIFY(Control(*form, "CopySubnetHostButton")->isEnabled());
     }
 
     void leavingAPageBeforeEnteringTheNextKeepsCopyForIt() {

@@ -115,10 +115,7 @@ class TestNumoraCalcPanel : public QObject {
     }
 
     void ClickPage(const QString& pageName) {
-        const int index = PageControl()->indexOf(Control(*form, pageName));
-        QTabBar* tabs = PageControl()->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-        QCOMPARE(PageControl()->currentIndex(), index);
+        QVERIFY(VarnexTest::ClickPage(*PageControl(), *Control(*form, pageName)));
     }
 
     // Edit > Copy is there exactly while a display has the focus, and copies that display.
@@ -324,15 +321,6 @@ private slots:
         QCOMPARE(Displays(), displays);
         QCOMPARE(VarnexTest::Beeps(), beeps);
         VerifyCaretAtEnd(Memo(memo));
-    }
-
-    void leavingShowsTheNumberAgain() {
-        FocusByClick(Dec());
-        Type(QStringLiteral("5-\b"));
-        QCOMPARE(Dec()->text(), QStringLiteral("-"));
-        QCOMPARE(form->NumoraCalculator()->NumoraNumber().Value(), -5);
-        FocusByClick(Hex());
-        QCOMPARE(Dec()->text(), QStringLiteral("-5"));
     }
 
     // Typing "1" until a display is full: the length it reaches is its maximum at that width.

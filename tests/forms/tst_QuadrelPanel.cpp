@@ -112,11 +112,8 @@ class TestQuadrelPanel : public QObject {
     QAction& CopyMenuItem() const { return *Control<QAction>(*form, "CopyMenuItem"); }
 
     void ShowPage(const char* pageName) {
-        auto* pageControl = Control<QTabWidget>(*form, "QuadrelPageControl");
-        const int index = pageControl->indexOf(Control(*form, QLatin1String(pageName)));
-        QTabBar* tabs = pageControl->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-        QCOMPARE(pageControl->currentIndex(), index);
+        QVERIFY(VarnexTest::ClickPage(*Control<QTabWidget>(*form, "QuadrelPageControl"),
+                                      *Control(*form, QLatin1String(pageName))));
     }
 
     // Into the octet edit (1 to 4 in the box shown) as a user gets there: the label's

@@ -1,12 +1,25 @@
+#include "VarnexError.h"
 #include "VarnexTest.h"
 
 #include <QFontInfo>
 #include <QTest>
+#include <QTimer>
 
 class TestVarnexApplication : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() { VarnexTest::ResetRecorders(); }
+
+    // An error no handler caught reaches the box, and the event loop goes on.
+    void escapedErrorIsCaughtByTheApplication() {
+        bool laterEventRan = false;
+        QTimer::singleShot(0, [] { throw EVarnexError("Range check error"); });
+        QTimer::singleShot(1, [&] { laterEventRan = true; });
+        QTRY_VERIFY(laterEventRan);
+        QCOMPARE(VarnexTest::Errors(), QStringList{QStringLiteral("Range check error.")});
+    }
+
     void identity() {
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Varnex"));
         QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Korvex Group"));

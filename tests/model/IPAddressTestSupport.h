@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <functional>
 
 namespace IPAddressTest {
 
@@ -24,23 +23,6 @@ inline QString Dotted(const TIPAddress& address) {
 
 inline QString Dotted(std::uint32_t value) {
     return Dotted(TIPAddress(value));
-}
-
-// Walks the subnets of `displayed` the way the subnet table does: a second subnet object as a
-// cursor, started at the first allocatable address and moved one subnet on per row. Each row's
-// first and last host go to `visit` with the row number.
-inline void
-WalkSubnetRows(const TIPAddSubnet& displayed,
-               const std::function<void(std::int32_t row, const TIPAddSubnet& cursor)>& visit) {
-    TIPAddSubnet cursor;
-    cursor.SetSubnetBits(displayed.SubnetBits());
-    cursor.SetRFC1878(displayed.RFC1878());
-    cursor.SetAddress(displayed.FirstAllocatable().Address());
-    const std::uint32_t subnetSpan = std::uint32_t{1} << displayed.HostBits();
-    for (std::int32_t row = 0; row < displayed.MaxSubnets(); ++row) {
-        visit(row, cursor);
-        cursor.SetAddress(cursor.Address() + subnetSpan);
-    }
 }
 
 } // namespace IPAddressTest

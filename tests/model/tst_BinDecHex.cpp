@@ -1,6 +1,5 @@
 #include "BinDecHex.h"
 #include "VarnexError.h"
-#include "VarnexTest.h"
 
 #include <QTest>
 
@@ -535,5 +534,5 @@ private slots:
     }
 };
 
-VARNEX_TEST_MAIN(TestBinDecHex)
+QTEST_APPLESS_MAIN(TestBinDecHex)
 #include "tst_BinDecHex.moc"

@@ -1,7 +1,6 @@
 #include "IPAddress.h"
 #include "IPAddressTestSupport.h"
 #include "VarnexError.h"
-#include "VarnexTest.h"
 
 #include <QMap>
 #include <QTest>
@@ -712,9 +711,10 @@ private slots:
         TIPAddSubnet displayed;
         RunScript(displayed, script);
         QStringList walked;
-        WalkSubnetRows(displayed, [&](std::int32_t, const TIPAddSubnet& cursor) {
-            walked << Range(cursor.SubnetFirstHost(), cursor.SubnetLastHost());
-        });
+        ForEachSubnetHostRange(displayed, displayed.MaxSubnets(),
+                               [&](std::int32_t, std::uint32_t first, std::uint32_t last) {
+                                   walked << Range(TIPAddress(first), TIPAddress(last));
+                               });
         QCOMPARE(walked, rows);
     }
 
@@ -802,5 +802,5 @@ private slots:
     }
 };
 
-VARNEX_TEST_MAIN(TestIPAddress)
+QTEST_APPLESS_MAIN(TestIPAddress)
 #include "tst_IPAddress.moc"

@@ -1,5 +1,4 @@
 #include "KorvexGlobal.h"
-#include "VarnexTest.h"
 
 #include <QTest>
 
@@ -65,5 +64,5 @@ private slots:
     }
 };
 
-VARNEX_TEST_MAIN(TestKorvexGlobal)
+QTEST_APPLESS_MAIN(TestKorvexGlobal)
 #include "tst_KorvexGlobal.moc"

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QSettings>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -63,6 +65,20 @@ bool ShowActive(QWidget& window) {
     window.show();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+bool ClickPage(QTabWidget& pageControl, const QWidget& page) {
+    const int index = pageControl.indexOf(&page);
+    QTabBar* tabs = pageControl.tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+    return index >= 0 && pageControl.currentIndex() == index;
+}
+
+bool PaintCounter::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        ++count;
+    }
+    return false;
 }
 
 void UseOffscreenUnlessSet() {

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
+class QTabWidget;
+
 // What every test program shares: the offscreen platform unless one is set, settings in a
 // temporary folder, recorders in place of the error box and the beep, and a watchdog that
 // fails the running test on an unexpected modal dialog instead of hanging.
@@ -31,6 +33,19 @@ template <typename T = QWidget> T* Control(const QObject& form, const QString& n
 
 // Shows the window and makes it the active one: focus events and shortcuts need that.
 bool ShowActive(QWidget& window);
+
+// Clicks the page's tab with the mouse; true when the page became the current one.
+bool ClickPage(QTabWidget& pageControl, const QWidget& page);
+
+// Counts the paint events a widget receives from its construction on.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
 
 // The folder that stands in for the user's settings store.
 QString SettingsFolder();

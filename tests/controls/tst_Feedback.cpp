@@ -4,9 +4,8 @@
 
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
-class TestErrorReporting : public QObject {
+class TestFeedback : public QObject {
     Q_OBJECT
 
 private slots:
@@ -55,47 +54,7 @@ private slots:
         button.setChecked(true);
         QVERIFY(received);
     }
-
-    void escapedErrorIsCaughtByTheApplication() {
-        bool laterEventRan = false;
-        QTimer::singleShot(0, [] { throw EVarnexError("Range check error"); });
-        QTimer::singleShot(1, [&] { laterEventRan = true; });
-        QTRY_VERIFY(laterEventRan);
-        QCOMPARE(VarnexTest::Errors(), QStringList{QStringLiteral("Range check error.")});
-    }
-
-    void checkedArithmetic_data() {
-        QTest::addColumn<int>("a");
-        QTest::addColumn<int>("b");
-        QTest::addColumn<bool>("add");
-        QTest::addColumn<bool>("overflows");
-        QTest::newRow("max + 1") << INT_MAX << 1 << true << true;
-        QTest::newRow("max + 0") << INT_MAX << 0 << true << false;
-        QTest::newRow("min - 1") << INT_MIN << 1 << false << true;
-        QTest::newRow("min + 1 - 1") << INT_MIN + 1 << 1 << false << false;
-        QTest::newRow("-1 + min") << -1 << INT_MIN << true << true;
-    }
-    void checkedArithmetic() {
-        QFETCH(int, a);
-        QFETCH(int, b);
-        QFETCH(bool, add);
-        QFETCH(bool, overflows);
-        try {
-            const std::int32_t result = add ? CheckedAdd(a, b) : CheckedSub(a, b);
-            QVERIFY(!overflows);
-            QCOMPARE(result, add ? a + b : a - b);
-        } catch (const EVarnexError& error) {
-            QVERIFY(overflows);
-            QCOMPARE(QString::fromLatin1(error.what()), QStringLiteral("Integer overflow"));
-        }
-    }
-
-    void rangeCheckedNarrowing() {
-        QCOMPARE(RangeChecked<std::uint8_t>(255), std::uint8_t(255));
-        QVERIFY_THROWS_EXCEPTION(EVarnexError, RangeChecked<std::uint8_t>(256));
-        QVERIFY_THROWS_EXCEPTION(EVarnexError, RangeChecked<std::uint8_t>(-1));
-    }
 };
 
-VARNEX_TEST_MAIN(TestErrorReporting)
-#include "tst_ErrorReporting.moc"
+VARNEX_TEST_MAIN(TestFeedback)
+#include "tst_Feedback.moc"

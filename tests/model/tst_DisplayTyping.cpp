@@ -1,0 +1,62 @@
+#include "DisplayTyping.h"
+
+#include <QTest>
+
+class TestDisplayTyping : public QObject {
+    Q_OBJECT
+private slots:
+    void typing_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<char>("key");
+        QTest::addColumn<int>("maxLength");
+        QTest::addColumn<bool>("valueIsZero");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QByteArray>("typed");
+        QTest::newRow("digit appended")
+            << QByteArray("12") << '3' << 3 << false << false << QByteArray("123");
+        QTest::newRow("digit after zero")
+            << QByteArray("0") << '7' << 3 << true << false << QByteArray("07");
+        QTest::newRow("full") << QByteArray("255") << '1' << 3 << false << true << QByteArray();
+        QTest::newRow("full, leading zero shifts")
+            << QByteArray("012") << '5' << 3 << false << false << QByteArray("125");
+        QTest::newRow("full negative")
+            << QByteArray("-12") << '3' << 3 << false << true << QByteArray();
+        QTest::newRow("backspace")
+            << QByteArray("123") << DisplayBackspace << 3 << false << false << QByteArray("12");
+        QTest::newRow("backspace on zero")
+            << QByteArray("0") << DisplayBackspace << 3 << true << false << QByteArray("0");
+        QTest::newRow("backspace on empty")
+            << QByteArray("") << DisplayBackspace << 3 << false << false << QByteArray("");
+        QTest::newRow("minus negates")
+            << QByteArray("42") << '-' << 3 << false << false << QByteArray("-42");
+        QTest::newRow("minus on full display")
+            << QByteArray("255") << '-' << 3 << false << false << QByteArray("-255");
+        QTest::newRow("minus toggles back")
+            << QByteArray("-42") << '-' << 3 << false << false << QByteArray("42");
+        QTest::newRow("minus on zero")
+            << QByteArray("0") << '-' << 3 << true << false << QByteArray("0");
+        QTest::newRow("plus drops sign")
+            << QByteArray("-42") << '+' << 3 << false << false << QByteArray("42");
+        QTest::newRow("plus on positive")
+            << QByteArray("42") << '+' << 3 << false << false << QByteArray("42");
+        QTest::newRow("hex digit")
+            << QByteArray("F") << 'A' << 2 << false << false << QByteArray("FA");
+    }
+    void typing() {
+        QFETCH(QByteArray, text);
+        QFETCH(char, key);
+        QFETCH(int, maxLength);
+        QFETCH(bool, valueIsZero);
+        QFETCH(bool, refused);
+        QFETCH(QByteArray, typed);
+        const std::optional<std::string> result = TypedDisplayText(
+            text.toStdString(), key, static_cast<std::size_t>(maxLength), valueIsZero);
+        QCOMPARE(!result.has_value(), refused);
+        if (result) {
+            QCOMPARE(QByteArray::fromStdString(*result), typed);
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDisplayTyping)
+#include "tst_DisplayTyping.moc"
