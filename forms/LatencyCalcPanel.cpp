@@ -2,7 +2,9 @@
 
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
+#include "LatencyGraphsPage.h"
 #include "LatencySettings.h"
+#include "LatencyStatsPage.h"
 #include "NetworkButton.h"
 #include "NetworkButtonForm.h"
 #include "NetworkSetupEditor.h"
@@ -16,10 +18,7 @@ TLatencyCalcPanel::TLatencyCalcPanel(QWidget* parent)
     : QTabWidget(parent)
     , ui(std::make_unique<Ui::TLatencyCalcPanel>()) {
     ui->setupUi(this);
-    for (QToolButton* button :
-         {ui->CopyNetworkSetupButton, ui->CopyLatencyStatsButton, ui->CopyLatencyGraphsButton}) {
-        UseCopyGlyph(button);
-    }
+    UseCopyGlyph(ui->CopyNetworkSetupButton);
     UseCompactTabs(this);
 
     TNetworkSetupEditor::TControls controls;
@@ -41,6 +40,8 @@ TLatencyCalcPanel::TLatencyCalcPanel(QWidget* parent)
             m_networkButtonForm->ShowElement(&element);
         }
     });
+    ui->LatencyStatsTabSheet->SetOnPacketDirRadioGroupClick(
+        [this] { LatencyStatsTabSheetEnter(); });
 }
 
 TLatencyCalcPanel::~TLatencyCalcPanel() {
@@ -132,8 +133,30 @@ void TLatencyCalcPanel::NetworkSetupTabSheetExit() {
     WithdrawCopy(m_shell);
 }
 
+std::vector<TNetworkElement*> TLatencyCalcPanel::ChainElements() const {
+    std::vector<TNetworkElement*> chain;
+    for (TNetworkButton* element : NetworkList()) {
+        chain.push_back(&element->Element());
+    }
+    return chain;
+}
+
+void TLatencyCalcPanel::ComputeLatency() {
+    if (!m_latencyDirty) {
+        return;
+    }
+    m_totals = ComputeDelays(ChainElements());
+    m_latencyDirty = false;
+}
+
+// The copy target is this page's before anything can fail: Edit > Copy then copies the table
+// shown, never the page left.
 void TLatencyCalcPanel::LatencyStatsTabSheetEnter() {
-    RouteCopyTo(m_shell, ui->CopyLatencyStatsButton);
+    TLatencyStatsPage* page = ui->LatencyStatsTabSheet;
+    RouteCopyTo(m_shell, page->CopyLatencyStatsButton());
+    ComputeLatency();
+    const std::vector<TNetworkElement*> chain = ChainElements();
+    page->FillTable(chain, m_totals);
 }
 
 void TLatencyCalcPanel::LatencyStatsTabSheetExit() {
@@ -141,7 +164,11 @@ void TLatencyCalcPanel::LatencyStatsTabSheetExit() {
 }
 
 void TLatencyCalcPanel::LatencyGraphsTabSheetEnter() {
-    RouteCopyTo(m_shell, ui->CopyLatencyGraphsButton);
+    TLatencyGraphsPage* page = ui->LatencyGraphsTabSheet;
+    RouteCopyTo(m_shell, page->CopyLatencyGraphsButton());
+    ComputeLatency();
+    const std::vector<TNetworkElement*> chain = ChainElements();
+    page->ShowGraphs(chain);
 }
 
 // The shared page-change handlers have no branches for these pages: all is done by the pages'

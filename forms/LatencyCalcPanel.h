@@ -1,11 +1,13 @@
 #pragma once
 
 #include "CalculatorShell.h"
+#include "Latency.h"
 
 #include <QList>
 #include <QPointer>
 #include <QTabWidget>
 #include <memory>
+#include <vector>
 
 class TNetworkButton;
 class TNetworkButtonForm;
@@ -43,6 +45,10 @@ public:
     // Set by every change that makes the computed delays stale.
     bool LatencyDirty() const { return m_latencyDirty; }
     void SetLatencyDirty(bool dirty) { m_latencyDirty = dirty; }
+    // Brings every element's delays and shares and the totals up to date when LatencyDirty is
+    // set. An error leaves the previous results and LatencyDirty set, so the next visit retries.
+    void ComputeLatency();
+    const TLatencyTotals& Totals() const { return m_totals; }
 
     void NetworkSetupTabSheetEnter();
     void NetworkSetupTabSheetExit();
@@ -63,8 +69,9 @@ public:
     void PageEnter(QWidget* page) override;
 
 private:
-    // Returns the number of networks restored from stored settings.
     void ApplyFirstRunChain();
+    // The values of the elements in chain order.
+    std::vector<TNetworkElement*> ChainElements() const;
 
     std::unique_ptr<Ui::TLatencyCalcPanel> ui;
     ICopyTargetHost* m_shell = nullptr;
@@ -72,5 +79,6 @@ private:
     // Goes before the page's controls, which outlive it by the base class's destructor.
     std::unique_ptr<TNetworkSetupEditor> m_editor;
     bool m_latencyDirty = false;
+    TLatencyTotals m_totals;
     QPointer<TNetworkButtonForm> m_networkButtonForm;
 };

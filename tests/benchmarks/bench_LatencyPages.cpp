@@ -1,4 +1,4 @@
-#include "../forms/LatencyTestChains.h"
+#include "../model/LatencyTestChains.h"
 #include "LatencyGraphsPage.h"
 #include "LatencyStatsPage.h"
 #include "VarnexTest.h"

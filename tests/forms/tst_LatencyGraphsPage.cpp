@@ -1,6 +1,6 @@
+#include "../model/LatencyTestChains.h"
 #include "KorvexPanels.h"
 #include "LatencyGraphsPage.h"
-#include "LatencyTestChains.h"
 #include "RainbowBar.h"
 #include "VarnexError.h"
 #include "VarnexTest.h"
@@ -262,17 +262,6 @@ private slots:
         for (int y = inner.bottom() + 1; y < bar.geometry().bottom(); ++y) {
             QVERIFY(image.pixel(inner.center().x(), y) != Colours[14]);
         }
-    }
-
-    // A reordered chain gives the colours by position.
-    void coloursFollowChainPositions() {
-        std::vector<TNetworkElement> values = TTestChain::Example();
-        std::swap(values[1], values[3]);
-        ShowChain(std::move(values));
-        QCOMPARE(page->LegendList()[1].Label->text(), QStringLiteral("Satellite (0.512 Mbps)"));
-        const TBarRuns runs = MeasureBar(Grab(), *page, Bar("RainbowBarA"));
-        QVERIFY(runs.Share(Colours[1]) > 0.95);
-        QCOMPARE(runs.Rows(Colours[3]), 0);
     }
 
     void tooManyElementsChangeNothing() {

@@ -1,5 +1,5 @@
+#include "../model/LatencyTestChains.h"
 #include "LatencyStatsPage.h"
-#include "LatencyTestChains.h"
 #include "SuperStringGrid.h"
 #include "VarnexTest.h"
 
@@ -14,28 +14,6 @@
 namespace {
 
 using VarnexTest::Control;
-
-const QString AtoBTable = QStringLiteral("Network Element\tDelay (sec)\tPercent\r\n"
-                                         "Node A (64 bytes)\t0.0050000\t1.8%\r\n"
-                                         "Ethernet (10 Mbps)\t0.0000672\t0.0%\r\n"
-                                         "T1 (1.544 Mbps)\t0.0053316\t1.9%\r\n"
-                                         "Satellite (0.512 Mbps)\t0.2710000\t96.3%\r\n"
-                                         "Node B (1024 bytes)\t0.0000000\t0.0%\r\n"
-                                         "Totals:\t0.2813988\t100.0%\r\n");
-const QString BtoATable = QStringLiteral("Network Element\tDelay (sec)\tPercent\r\n"
-                                         "Node A (64 bytes)\t0.0000000\t0.0%\r\n"
-                                         "Ethernet (10 Mbps)\t0.0008352\t0.3%\r\n"
-                                         "T1 (1.544 Mbps)\t0.0103057\t3.2%\r\n"
-                                         "Satellite (0.512 Mbps)\t0.2860000\t90.2%\r\n"
-                                         "Node B (1024 bytes)\t0.0200000\t6.3%\r\n"
-                                         "Totals:\t0.3171409\t100.0%\r\n");
-const QString RoundTripTable = QStringLiteral("Network Element\tDelay (sec)\tPercent\r\n"
-                                              "Node A (64 bytes)\t0.0050000\t0.8%\r\n"
-                                              "Ethernet (10 Mbps)\t0.0009024\t0.2%\r\n"
-                                              "T1 (1.544 Mbps)\t0.0106373\t1.8%\r\n"
-                                              "Satellite (0.512 Mbps)\t0.5570000\t93.8%\r\n"
-                                              "Node B (1024 bytes)\t0.0200000\t3.4%\r\n"
-                                              "Totals:\t0.5935397\t100.0%\r\n");
 
 QString RowText(const TSuperStringGrid& grid, int row) {
     return grid.Cells(0, row) + QLatin1Char('|') + grid.Cells(1, row) + QLatin1Char('|') +
@@ -178,10 +156,10 @@ private slots:
     void copiedTable_data() {
         QTest::addColumn<QString>("radio");
         QTest::addColumn<QString>("table");
-        QTest::newRow("A to B, as filled") << QString() << AtoBTable;
-        QTest::newRow("B to A") << "BtoARadioButton" << BtoATable;
-        QTest::newRow("round trip") << "RoundTripRadioButton" << RoundTripTable;
-        QTest::newRow("back to A to B") << "AtoBRadioButton" << AtoBTable;
+        QTest::newRow("A to B, as filled") << QString() << ExampleTableAtoB;
+        QTest::newRow("B to A") << "BtoARadioButton" << ExampleTableBtoA;
+        QTest::newRow("round trip") << "RoundTripRadioButton" << ExampleTableRoundTrip;
+        QTest::newRow("back to A to B") << "AtoBRadioButton" << ExampleTableAtoB;
     }
     void copiedTable() {
         QFETCH(QString, radio);
