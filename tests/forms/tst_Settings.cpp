@@ -1,9 +1,11 @@
 #include "LatencyCalcPanel.h"
 #include "Main.h"
 #include "NetworkButton.h"
+#include "NetworkButtonForm.h"
 #include "NetworkSetupEditor.h"
 #include "VarnexTest.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -176,27 +178,36 @@ private slots:
             store->setValue(QStringLiteral("Calculator"), 2);
             store->setValue(QStringLiteral("NodeA"), NodeBytes(100, 5));
             store->setValue(QStringLiteral("NodeB"), NodeBytes(2000, 20));
-            store->setValue(QStringLiteral("NumNetworks"), QStringLiteral("2"));
+            store->setValue(QStringLiteral("NumNetworks"), QStringLiteral("3"));
             store->setValue(QStringLiteral("Network1"), NetworkBytes(1.544, 100, 12, 5, 30));
             store->setValue(QStringLiteral("Network1Name"), QStringLiteral("T1"));
             store->setValue(QStringLiteral("Network2"), NetworkBytes(10, 143, 4, 0, 72));
-            store->setValue(QStringLiteral("Network2Name"), QStringLiteral("Ethernet"));
+            store->setValue(QStringLiteral("Network2Name"), QStringLiteral("ethernet"));
+            store->setValue(QStringLiteral("Network3"), NetworkBytes(2, 8, 9, 10, 136));
+            store->setValue(QStringLiteral("Network3Name"), QStringLiteral("Campus link"));
         }
         TMainForm form;
         const QList<TNetworkButton*> chain = Chain(form);
-        QCOMPARE(chain.size(), 4);
+        QCOMPARE(chain.size(), 5);
         QCOMPARE(chain[0]->Label(), QStringLiteral("Node A (100 bytes)"));
         QCOMPARE(chain[0]->Element().ProcessTime, 5);
-        QCOMPARE(chain[3]->Label(), QStringLiteral("Node B (2000 bytes)"));
+        QCOMPARE(chain[4]->Label(), QStringLiteral("Node B (2000 bytes)"));
         QCOMPARE(chain[1]->Label(), QStringLiteral("T1 (1.544 Mbps)"));
         QCOMPARE(chain[1]->toolTip(), QStringLiteral("T1 (1.544 Mbps)"));
         QCOMPARE(chain[1]->NetworkButtonKind(), nbTCarrier);
         QCOMPARE(chain[1]->Element().PropDelay, 5);
         // Off the grid, as stored.
         QCOMPARE(chain[1]->pos(), QPoint(100, 30));
-        QCOMPARE(chain[2]->Label(), QStringLiteral("Ethernet (10 Mbps)"));
+        QCOMPARE(chain[2]->Label(), QStringLiteral("ethernet (10 Mbps)"));
         QCOMPARE(chain[2]->pos(), QPoint(143, 72));
         QVERIFY(chain[1]->RemoveItemsVisible() && chain[2]->RemoveItemsVisible());
+        // The topology choice is found again from the names, a typed one offered in the list.
+        QCOMPARE(chain[1]->Element().TopologyIndex, 10);
+        QCOMPARE(chain[2]->Element().TopologyIndex, 4);
+        QCOMPARE(chain[3]->Element().TopologyIndex, 14);
+        auto* topologies = VarnexTest::Control<QComboBox>(
+            form.LatencyCalculator()->NetworkButtonForm(), "TopologyComboBox");
+        QCOMPARE(topologies->itemText(14), QStringLiteral("Campus link"));
     }
 
     void fewerNetworksLeaveTheOlderValuesInPlace() {
