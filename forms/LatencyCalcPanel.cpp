@@ -1,7 +1,9 @@
 #include "LatencyCalcPanel.h"
 
+#include "AccessibleNames.h"
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
+#include "KorvexPanels.h"
 #include "LatencyGraphsPage.h"
 #include "LatencySettings.h"
 #include "LatencyStatsPage.h"
@@ -9,6 +11,7 @@
 #include "NetworkButtonForm.h"
 #include "NetworkSetupEditor.h"
 #include "SettingsStore.h"
+#include "SuperStringGrid.h"
 #include "VarnexError.h"
 #include "ui_LatencyCalcPanel.h"
 
@@ -20,6 +23,12 @@ TLatencyCalcPanel::TLatencyCalcPanel(QWidget* parent)
     ui->setupUi(this);
     UseCopyGlyph(ui->CopyNetworkSetupButton);
     UseCompactTabs(this);
+    // The setup surface, the statistics table and the graphs are read by their pages' captions.
+    AccessibleNames::NameAfterPage(ui->NetworkSetupPanel, this, ui->NetworkSetupTabSheet);
+    AccessibleNames::NameAfterPage(ui->LatencyStatsTabSheet->LatencyStatsStringGrid(), this,
+                                   ui->LatencyStatsTabSheet);
+    AccessibleNames::NameAfterPage(ui->LatencyGraphsTabSheet->LatencyGraphsCanvasPanel(), this,
+                                   ui->LatencyGraphsTabSheet);
 
     TNetworkSetupEditor::TControls controls;
     controls.NetworkSetupPanel = ui->NetworkSetupPanel;

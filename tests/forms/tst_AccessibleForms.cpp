@@ -1,4 +1,5 @@
 #include "About.h"
+#include "KorvexPanels.h"
 #include "Main.h"
 #include "NetworkButton.h"
 #include "NetworkButtonForm.h"
@@ -44,6 +45,7 @@ bool Reached(const QWidget* widget) {
     }
     return widget->focusPolicy() != Qt::NoFocus || qobject_cast<const QLabel*>(widget) != nullptr ||
            qobject_cast<const TSvgImage*>(widget) != nullptr ||
+           qobject_cast<const TCanvasPanel*>(widget) != nullptr ||
            qobject_cast<const QAbstractScrollArea*>(widget) != nullptr;
 }
 
@@ -213,6 +215,8 @@ private slots:
             "LookupStringGrid", "Lookup Table");
         row("latency copy", Qt::Key_L, "LatencyCalcPageControl", "LatencyGraphsTabSheet",
             "CopyLatencyGraphsButton", "Copy latency graphs to clipboard");
+        row("latency graphs", Qt::Key_L, "LatencyCalcPageControl", "LatencyGraphsTabSheet",
+            "LatencyGraphsCanvasPanel", "Latency Graphs");
         row("latency calculator", Qt::Key_L, "LatencyCalcPageControl", "NetworkSetupTabSheet",
             "LatencyCalcPageControl", "Latency Calculator");
         row("logo", Qt::Key_H, "NumoraCalcPageControl", "ConversionTabSheet", "CalcImage",
