@@ -1,8 +1,22 @@
 #include "OctetEdit.h"
 
+#include "Feedback.h"
 #include "WindowShortcuts.h"
 
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace {
+
+bool TypesCharacter(const QKeyEvent& event) {
+    return !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+           !event.text().isEmpty() && event.text().front().isPrint();
+}
+
+} // namespace
 
 TOctetEdit::TOctetEdit(QWidget* parent)
     : QLineEdit(parent) {}
@@ -31,4 +45,43 @@ void TOctetEdit::focusInEvent(QFocusEvent* event) {
     default:
         break;
     }
+}
+
+void TOctetEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste) &&
+        Paste(QGuiApplication::clipboard()->text(QClipboard::Clipboard))) {
+        event->accept();
+        return;
+    }
+    const QString before = displayText();
+    QLineEdit::keyPressEvent(event);
+    if (displayText() != before) {
+        emit TextTyped();
+    } else if (TypesCharacter(*event)) {
+        Feedback::Beep();
+    }
+}
+
+void TOctetEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() &&
+        Paste(clipboard->text(QClipboard::Selection))) {
+        event->accept();
+        return;
+    }
+    const QString before = displayText();
+    QLineEdit::mouseReleaseEvent(event);
+    if (displayText() != before) {
+        emit TextTyped();
+    }
+}
+
+bool TOctetEdit::Paste(const QString& text) {
+    if (!m_onPaste) {
+        return false;
+    }
+    // A handler that fails has taken the text: what it reports is the answer to the paste.
+    bool taken = true;
+    Feedback::RunGuarded([&] { taken = m_onPaste(*this, text); });
+    return taken;
 }

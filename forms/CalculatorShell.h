@@ -50,6 +50,9 @@ public:
     // The page's own exit and enter actions, where it has them.
     virtual void PageExit(QWidget* page) { (void)page; }
     virtual void PageEnter(QWidget* page) { (void)page; }
+    // The control of the current page that the keyboard starts on when the calculator is
+    // chosen, or none.
+    virtual QWidget* FirstInput() { return nullptr; }
 
 protected:
     ~ICalculator() = default;

@@ -1,9 +1,11 @@
 #include "HelpWindow.h"
 
+#include "Accelerators.h"
 #include "Feedback.h"
 #include "ui_HelpWindow.h"
 
 #include <QFile>
+#include <QShortcut>
 #include <QXmlStreamReader>
 
 namespace {
@@ -30,6 +32,13 @@ THelpWindow::THelpWindow(QWidget* parent)
     ui->HelpSplitter->setStretchFactor(1, 1);
     ui->HelpSplitter->setSizes({240, 528});
     LoadContentsAndIndex();
+    // The pages are written for a white page, whatever the desktop's colours.
+    UseWhiteSurface(*ui->HelpBrowser);
+    // Its own keyboard page says that Esc closes a dialog; Ctrl+W closes a document window.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+    }
 
     connect(ui->ContentsTree, &QTreeWidget::itemClicked, this,
             Feedback::Guard([this](QTreeWidgetItem* item, int) { ContentsItemChosen(item); }));

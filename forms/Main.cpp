@@ -111,6 +111,8 @@ void TMainForm::SetClientSize() {
         menuHeight = menuBar()->sizeHint().height();
     }
     resize(ClientWidth, ClientHeight + menuHeight);
+    // Shrinking the frame below the layout would cut controls off.
+    setMinimumSize(size());
 }
 
 void TMainForm::NameMenuSeparators() {
@@ -189,6 +191,13 @@ void TMainForm::SelectCalculator(QAction* menuItem, const QString& logo, ICalcul
     // The page of the calculator left gets no exit step; its copy target goes with it.
     SetCopyMenuItemEnabled(false);
     CalcPageControlChange(shown);
+    // The keyboard goes where the user can see it, as a command placed it, unless it is in the
+    // calculator already.
+    if (QWidget* input = shown.FirstInput();
+        input != nullptr && !shown.Panel()->isAncestorOf(QApplication::focusWidget())) {
+        input->setFocus(Qt::ShortcutFocusReason);
+        setAttribute(Qt::WA_KeyboardFocusChange);
+    }
 }
 
 void TMainForm::NumoraCalculatorMenuItemClick() {
