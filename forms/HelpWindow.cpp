@@ -4,8 +4,8 @@
 #include "Feedback.h"
 #include "ui_HelpWindow.h"
 
+#include <QAction>
 #include <QFile>
-#include <QShortcut>
 #include <QXmlStreamReader>
 
 namespace {
@@ -35,10 +35,17 @@ THelpWindow::THelpWindow(QWidget* parent)
     // The pages are written for a white page, whatever the desktop's colours.
     UseWhiteSurface(*ui->HelpBrowser);
     // Its own keyboard page says that Esc closes a dialog; Ctrl+W closes a document window.
+    QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
     for (const QKeySequence& keys :
-         {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)}) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ControlModifier | Qt::Key_W)}) {
+        if (!closeKeys.contains(keys)) {
+            closeKeys.append(keys);
+        }
     }
+    auto* closeAction = new QAction(this);
+    closeAction->setShortcuts(closeKeys);
+    addAction(closeAction);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
 
     connect(ui->ContentsTree, &QTreeWidget::itemClicked, this,
             Feedback::Guard([this](QTreeWidgetItem* item, int) { ContentsItemChosen(item); }));
