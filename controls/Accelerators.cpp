@@ -57,6 +57,11 @@ protected:
             checked->setFocus(reason);
             return true;
         }
+        // Qt shows the focus frame only after Tab or an accelerator; a group entered any other
+        // way but by the mouse (the window opening, the program's focus) shows it as well.
+        if (reason != Qt::MouseFocusReason) {
+            ShowFocusFrame(*static_cast<QWidget*>(watched));
+        }
         return false;
     }
 

@@ -48,6 +48,9 @@ TNumoraCalcPanel::TNumoraCalcPanel(QWidget* parent)
         UseCopyGlyph(button);
     }
     UseCompactTabs(ui->NumoraCalcPageControl);
+    // The page tabs come after the controls above them and before the pages' controls: placed
+    // from the layout file, the page control would go after the last of its pages' controls.
+    QWidget::setTabOrder(ui->CopyLookupTableButton, ui->NumoraCalcPageControl);
     m_displays = {{
         {.memo = ui->DecMemo,
          .base = TDisplayBase::Decimal,
