@@ -378,11 +378,9 @@ bool TQuadrelPanel::PasteAddress(TOctetEdit& sender, const QString& text) {
     }
     // The octets are committed one after the other, as typing them would, so that each meets
     // the limits the ones before it set.
-    const auto first = std::find_if(
-        m_octetEdits.begin(), m_octetEdits.end(), [pastedInto](const TOctetEditBinding& binding) {
-            return binding.exit == pastedInto->exit && binding.octetIndex == 0;
-        });
-    for (auto binding = first; binding != first + 4; ++binding) {
+    // The bindings list each box's octets in order.
+    const TOctetEditBinding* first = pastedInto - pastedInto->octetIndex;
+    for (const TOctetEditBinding* binding = first; binding != first + 4; ++binding) {
         binding->edit->setText(QString::number(address->octets.at(binding->octetIndex)));
         (this->*binding->exit)(*binding->edit);
     }
