@@ -1,11 +1,15 @@
 #include "BetterSpinEdit.h"
 #include "Main.h"
+#include "NetworkButton.h"
+#include "NetworkButtonForm.h"
 #include "NumoraCalcPanel.h"
 #include "QuadrelPanel.h"
 #include "VarnexTest.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTabWidget>
@@ -209,6 +213,32 @@ private slots:
         GoAway(away, kind);
         QCOMPARE(Committed(kind, addressBefore), commits);
         QCOMPARE(VarnexTest::Errors(), QStringList());
+    }
+
+    // The properties dialog's spin edits commit on a click elsewhere in the dialog too.
+    void dialogSpinEditsCommitOnClicks_data() {
+        QTest::addColumn<QString>("clicked");
+        QTest::newRow("topology box") << "TopologyComboBox";
+        QTest::newRow("bandwidth box") << "BandwidthComboBox";
+    }
+    void dialogSpinEditsCommitOnClicks() {
+        QFETCH(QString, clicked);
+        auto* dialog = new TNetworkButtonForm(form.get());
+        auto* network = new TNetworkButton(form.get());
+        network->SetNetworkButtonKind(nbATM);
+        dialog->ShowElement(network);
+        QTRY_COMPARE(QApplication::activeWindow(), dialog);
+        auto* delay = Control<TBetterSpinEdit>(*dialog, "PropDelaySpinEdit");
+        QTest::keyClick(dialog, Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(Focused(), delay);
+        QTest::keyClick(delay, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(delay, QStringLiteral("25"));
+        QVERIFY(delay->Value() != 25);
+        auto* box = Control<QComboBox>(*dialog, clicked);
+        QVERIFY(box->isEditable());
+        QTest::mouseClick(box->lineEdit(), Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+        QCOMPARE(delay->Value(), 25);
+        dialog->reject();
     }
 };
 
