@@ -1,12 +1,16 @@
 #include "OctetEdit.h"
 
 #include "Feedback.h"
+#include "LineEditMenu.h"
 #include "WindowShortcuts.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 
 namespace {
@@ -74,6 +78,23 @@ void TOctetEdit::mouseReleaseEvent(QMouseEvent* event) {
     if (displayText() != before) {
         emit TextTyped();
     }
+}
+
+void TOctetEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* paste = LineEditCutAndPasteActions(*menu)[1];
+    disconnect(paste, &QAction::triggered, this, nullptr);
+    connect(paste, &QAction::triggered, this, [this] {
+        if (!Paste(QGuiApplication::clipboard()->text())) {
+            const QString before = displayText();
+            QLineEdit::paste();
+            if (displayText() != before) {
+                emit TextTyped();
+            }
+        }
+    });
+    menu->popup(event->globalPos());
 }
 
 bool TOctetEdit::Paste(const QString& text) {

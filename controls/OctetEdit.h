@@ -32,9 +32,11 @@ protected:
     // A character the edit cannot take (a full octet with the caret at its end, a letter) beeps.
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    // The paste of the keys or the middle button; false when the edit should paste as usual.
+    // The paste of the keys, the middle button or the menu; false when the edit should paste as
+    // usual.
     bool Paste(const QString& text);
 
     TPasteHandler m_onPaste;

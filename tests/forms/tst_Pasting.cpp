@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -15,7 +17,7 @@ using VarnexTest::Control;
 
 namespace {
 
-enum class TPaste { CtrlV, ShiftInsert, MiddleButton };
+enum class TPaste { CtrlV, ShiftInsert, MiddleButton, Menu };
 
 // Puts the text where the way of pasting takes it from and pastes into the control, which has
 // the focus.
@@ -34,6 +36,28 @@ void Paste(QWidget& control, const QString& text, TPaste how) {
         clipboard->setText(text, QClipboard::Selection);
         QTest::mouseClick(&control, Qt::MiddleButton, {}, QPoint(4, control.height() / 2));
         break;
+    case TPaste::Menu: {
+        clipboard->setText(text);
+        // Qt Test's right click raises no menu request: the request a right click makes.
+        const QPoint at(4, control.height() / 2);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, control.mapToGlobal(at));
+        QApplication::sendEvent(&control, &request);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        // The entry that pastes is the one whose shortcut is the paste keys.
+        QAction* paste = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text().contains(
+                    QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText))) {
+                paste = action;
+            }
+        }
+        QVERIFY(paste != nullptr);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+        break;
+    }
     }
 }
 
@@ -102,6 +126,7 @@ private slots:
             TPaste::ShiftInsert, "192.168.0.1", "C", 6);
         row("middle button", "AddressInfoTab", 2, "10.1.2.3", TPaste::MiddleButton, "10.1.2.3", "A",
             8);
+        row("the menu's Paste", "AddressInfoTab", 4, "10.1.2.3", TPaste::Menu, "10.1.2.3", "A", 8);
         row("the last octet clamped as typed", "AddressInfoTab", 4, "172.16.5.255", v,
             "172.16.5.254", "B", 8);
         row("a prefix sets the subnet bits", "AddressInfoTab", 2, "10.1.2.3/24", v, "10.1.2.3", "A",
