@@ -73,11 +73,23 @@ void TOctetEdit::mouseReleaseEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
+    ReportTyping([&] { QLineEdit::mouseReleaseEvent(event); });
+}
+
+template <typename Edit> void TOctetEdit::ReportTyping(Edit edit) {
     const QString before = displayText();
-    QLineEdit::mouseReleaseEvent(event);
+    edit();
     if (displayText() != before) {
         emit TextTyped();
     }
+}
+
+void TOctetEdit::inputMethodEvent(QInputMethodEvent* event) {
+    ReportTyping([&] { QLineEdit::inputMethodEvent(event); });
+}
+
+void TOctetEdit::dropEvent(QDropEvent* event) {
+    ReportTyping([&] { QLineEdit::dropEvent(event); });
 }
 
 void TOctetEdit::contextMenuEvent(QContextMenuEvent* event) {
@@ -87,11 +99,7 @@ void TOctetEdit::contextMenuEvent(QContextMenuEvent* event) {
     disconnect(paste, &QAction::triggered, this, nullptr);
     connect(paste, &QAction::triggered, this, [this] {
         if (!Paste(QGuiApplication::clipboard()->text())) {
-            const QString before = displayText();
-            QLineEdit::paste();
-            if (displayText() != before) {
-                emit TextTyped();
-            }
+            ReportTyping([this] { QLineEdit::paste(); });
         }
     });
     menu->popup(event->globalPos());

@@ -33,8 +33,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // Runs the line edit's own handling of a user's edit and reports a change of the text.
+    template <typename Edit> void ReportTyping(Edit edit);
     // The paste of the keys, the middle button or the menu; false when the edit should paste as
     // usual.
     bool Paste(const QString& text);
