@@ -4,8 +4,11 @@
 #include "Feedback.h"
 #include "ui_HelpWindow.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QFile>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QXmlStreamReader>
 
 namespace {
@@ -151,7 +154,27 @@ void THelpWindow::IndexFilterAccepted() {
     IndexItemChosen(ui->IndexList->currentItem());
 }
 
+void THelpWindow::ShowHeadingWhole(const QUrl& topic) {
+    if (!topic.hasFragment()) {
+        return;
+    }
+    QTextDocument* document = ui->HelpBrowser->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorNames().contains(topic.fragment())) {
+                // The browser puts the anchor's line at the very top; the heading's space above
+                // it shows too, so that it reads as a heading rather than a cut-off line.
+                const QRectF heading = document->documentLayout()->blockBoundingRect(block);
+                ui->HelpBrowser->verticalScrollBar()->setValue(
+                    qRound(heading.top() - block.blockFormat().topMargin()));
+                return;
+            }
+        }
+    }
+}
+
 void THelpWindow::TopicShown(const QUrl& topic) {
+    ShowHeadingWhole(topic);
     QTreeWidgetItem* samePage = nullptr;
     for (QTreeWidgetItemIterator it(ui->ContentsTree); *it != nullptr; ++it) {
         const QUrl itemTopic = (*it)->data(0, TopicRole).toUrl();
