@@ -2,23 +2,122 @@
 
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
+#include "LatencyGraphsPage.h"
+#include "LatencyStatsPage.h"
+#include "NetworkButton.h"
+#include "NetworkButtonForm.h"
+#include "NetworkSetupEditor.h"
+#include "VarnexError.h"
 #include "ui_LatencyCalcPanel.h"
+
+#include <QComboBox>
 
 TLatencyCalcPanel::TLatencyCalcPanel(QWidget* parent)
     : QTabWidget(parent)
     , ui(std::make_unique<Ui::TLatencyCalcPanel>()) {
     ui->setupUi(this);
-    for (QToolButton* button :
-         {ui->CopyNetworkSetupButton, ui->CopyLatencyStatsButton, ui->CopyLatencyGraphsButton}) {
-        UseCopyGlyph(button);
-    }
+    UseCopyGlyph(ui->CopyNetworkSetupButton);
     UseCompactTabs(this);
+
+    TNetworkSetupEditor::TControls controls;
+    controls.NetworkSetupPanel = ui->NetworkSetupPanel;
+    controls.DesktopNetworkButton = ui->DesktopNetworkButton;
+    controls.TowerNetworkButton = ui->TowerNetworkButton;
+    controls.MoveNetworkLeftButton = ui->MoveNetworkLeftButton;
+    controls.NewNetworkButton = ui->NewNetworkButton;
+    controls.CopyNetworkSetupButton = ui->CopyNetworkSetupButton;
+    controls.ResetNetworkButton = ui->ResetNetworkButton;
+    controls.MoveNetworkRightButton = ui->MoveNetworkRightButton;
+    m_editor = std::make_unique<TNetworkSetupEditor>(controls);
+    m_editor->SetOnChange([this] { m_latencyDirty = true; });
+    m_editor->SetOnProperties(
+        [this](TNetworkButton& element) { NetworkButtonForm().ShowElement(&element); });
+    // While the dialog shows, it follows the selection.
+    m_editor->SetOnSelect([this](TNetworkButton& element) {
+        if (m_networkButtonForm != nullptr && m_networkButtonForm->isVisible()) {
+            m_networkButtonForm->ShowElement(&element);
+        }
+    });
+    ui->LatencyStatsTabSheet->SetOnPacketDirRadioGroupClick(
+        [this] { LatencyStatsTabSheetEnter(); });
 }
 
-TLatencyCalcPanel::~TLatencyCalcPanel() = default;
+TLatencyCalcPanel::~TLatencyCalcPanel() {
+    // The dialog belongs to the main window and outlives this panel.
+    if (m_networkButtonForm != nullptr) {
+        m_networkButtonForm->SetOnApply({});
+    }
+}
 
 void TLatencyCalcPanel::InitLatencyCalculator() {
     setCurrentWidget(ui->NetworkSetupTabSheet);
+    // The chain holds Node A and Node B since the editor was made, Node B selected.
+    const int restoredNetworks = ApplyFirstRunChain();
+    m_latencyDirty = true;
+    for (TNetworkButton* node : {ui->DesktopNetworkButton, ui->TowerNetworkButton}) {
+        const TNetworkElement& element = node->Element();
+        node->SetLabel(QString::fromStdString(NodeLabel(element.NetworkName, element.PacketSize)));
+    }
+    SyncDialogWithNetworks(restoredNetworks);
+}
+
+// The chain of a first run. Restoring the saved chain takes this place, falling back on it when
+// nothing is stored.
+int TLatencyCalcPanel::ApplyFirstRunChain() {
+    ui->DesktopNetworkButton->Element().PacketSize = 64;
+    ui->TowerNetworkButton->Element().PacketSize = 1024;
+    m_editor->NewNetworkButtonClick();
+    return 0;
+}
+
+TNetworkButtonForm& TLatencyCalcPanel::NetworkButtonForm() {
+    if (m_networkButtonForm == nullptr) {
+        m_networkButtonForm = new TNetworkButtonForm(window());
+        m_networkButtonForm->SetOnApply(
+            [this](TNetworkButtonForm& sender) { NetworkButtonFormApply(sender); });
+    }
+    return *m_networkButtonForm;
+}
+
+// Without a stored chain the dialog has nothing to learn, and start-up leaves it for later.
+void TLatencyCalcPanel::SyncDialogWithNetworks(int restoredNetworks) {
+    const QList<TNetworkButton*> chain = NetworkList();
+    for (int k = 1; k <= restoredNetworks && k < chain.size() - 1; ++k) {
+        TNetworkButtonForm& dialog = NetworkButtonForm();
+        auto* topologies = dialog.findChild<QComboBox*>(QStringLiteral("TopologyComboBox"));
+        TNetworkElement& element = chain[k]->Element();
+        dialog.ConfigureForKind(element.NetworkButtonKind);
+        const QString name = chain[k]->NetworkName();
+        // A fixed-string match ignores letter case.
+        int index = topologies->findText(name, Qt::MatchFixedString);
+        if (index < 0 && name != QLatin1String(UnknownTopologyName)) {
+            topologies->addItem(name);
+            index = topologies->count() - 1;
+        }
+        element.TopologyIndex = RangeChecked<std::int16_t>(index);
+    }
+}
+
+void TLatencyCalcPanel::NetworkButtonFormApply(TNetworkButtonForm& /*sender*/) {
+    m_latencyDirty = true;
+    // A kind applied to a sole network shows its Remove entry again.
+    m_editor->ApplyChainRules();
+}
+
+QList<TNetworkButton*> TLatencyCalcPanel::NetworkList() const {
+    return m_editor->NetworkList();
+}
+
+TNetworkButton& TLatencyCalcPanel::SelectedNetwork() const {
+    return m_editor->SelectedNetwork();
+}
+
+void TLatencyCalcPanel::SelectNetwork(TNetworkButton& element) {
+    m_editor->SelectNetwork(element);
+}
+
+TNetworkButton& TLatencyCalcPanel::NewNetworkButtonClick() {
+    return m_editor->NewNetworkButtonClick();
 }
 
 void TLatencyCalcPanel::NetworkSetupTabSheetEnter() {
@@ -29,8 +128,30 @@ void TLatencyCalcPanel::NetworkSetupTabSheetExit() {
     WithdrawCopy(m_shell);
 }
 
+std::vector<TNetworkElement*> TLatencyCalcPanel::ChainElements() const {
+    std::vector<TNetworkElement*> chain;
+    for (TNetworkButton* element : NetworkList()) {
+        chain.push_back(&element->Element());
+    }
+    return chain;
+}
+
+void TLatencyCalcPanel::ComputeLatency() {
+    if (!m_latencyDirty) {
+        return;
+    }
+    m_totals = ComputeDelays(ChainElements());
+    m_latencyDirty = false;
+}
+
+// The copy target is this page's before anything can fail: Edit > Copy then copies the table
+// shown, never the page left.
 void TLatencyCalcPanel::LatencyStatsTabSheetEnter() {
-    RouteCopyTo(m_shell, ui->CopyLatencyStatsButton);
+    TLatencyStatsPage* page = ui->LatencyStatsTabSheet;
+    RouteCopyTo(m_shell, page->CopyLatencyStatsButton());
+    ComputeLatency();
+    const std::vector<TNetworkElement*> chain = ChainElements();
+    page->FillTable(chain, m_totals);
 }
 
 void TLatencyCalcPanel::LatencyStatsTabSheetExit() {
@@ -38,7 +159,11 @@ void TLatencyCalcPanel::LatencyStatsTabSheetExit() {
 }
 
 void TLatencyCalcPanel::LatencyGraphsTabSheetEnter() {
-    RouteCopyTo(m_shell, ui->CopyLatencyGraphsButton);
+    TLatencyGraphsPage* page = ui->LatencyGraphsTabSheet;
+    RouteCopyTo(m_shell, page->CopyLatencyGraphsButton());
+    ComputeLatency();
+    const std::vector<TNetworkElement*> chain = ChainElements();
+    page->ShowGraphs(chain);
 }
 
 // The shared page-change handlers have no branches for these pages: all is done by the pages'

@@ -1,9 +1,17 @@
 #pragma once
 
 #include "CalculatorShell.h"
+#include "Latency.h"
 
+#include <QList>
+#include <QPointer>
 #include <QTabWidget>
 #include <memory>
+#include <vector>
+
+class TNetworkButton;
+class TNetworkButtonForm;
+class TNetworkSetupEditor;
 
 namespace Ui {
 class TLatencyCalcPanel;
@@ -19,6 +27,28 @@ public:
 
     // Called once by the main window while it is created.
     void InitLatencyCalculator();
+
+    // Node A, the networks in chain order, Node B.
+    QList<TNetworkButton*> NetworkList() const;
+    TNetworkButton& SelectedNetwork() const;
+    void SelectNetwork(TNetworkButton& element);
+    // Inserts a fresh network before the selected element and selects it.
+    TNetworkButton& NewNetworkButtonClick();
+    TNetworkSetupEditor& NetworkSetupEditor() const { return *m_editor; }
+    // The properties dialog, owned by the main window. It is made when first needed: when the
+    // stored chain is synchronised with it, or for the first Properties command.
+    TNetworkButtonForm& NetworkButtonForm();
+    // The stored chain keeps no topology index: the first `restoredNetworks` networks find
+    // theirs in the dialog's topology list again, names typed in an earlier run joining it.
+    void SyncDialogWithNetworks(int restoredNetworks);
+    void NetworkButtonFormApply(TNetworkButtonForm& sender);
+    // Set by every change that makes the computed delays stale.
+    bool LatencyDirty() const { return m_latencyDirty; }
+    void SetLatencyDirty(bool dirty) { m_latencyDirty = dirty; }
+    // Brings every element's delays and shares and the totals up to date when LatencyDirty is
+    // set. An error leaves the previous results and LatencyDirty set, so the next visit retries.
+    void ComputeLatency();
+    const TLatencyTotals& Totals() const { return m_totals; }
 
     void NetworkSetupTabSheetEnter();
     void NetworkSetupTabSheetExit();
@@ -36,6 +66,16 @@ public:
     void PageEnter(QWidget* page) override;
 
 private:
+    // Returns the number of networks restored from stored settings.
+    int ApplyFirstRunChain();
+    // The values of the elements in chain order.
+    std::vector<TNetworkElement*> ChainElements() const;
+
     std::unique_ptr<Ui::TLatencyCalcPanel> ui;
     ICopyTargetHost* m_shell = nullptr;
+    // Goes before the page's controls, which outlive it by the base class's destructor.
+    std::unique_ptr<TNetworkSetupEditor> m_editor;
+    bool m_latencyDirty = false;
+    TLatencyTotals m_totals;
+    QPointer<TNetworkButtonForm> m_networkButtonForm;
 };

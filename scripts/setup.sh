@@ -3,7 +3,12 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build clang-format qt6-base-dev qt6-svg-dev fonts-liberation2
-          fonts-dejavu-core)
+          fonts-dejavu-core locales)
+
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+    sudo=(sudo)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -14,11 +19,13 @@ done
 
 if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
-    sudo=()
-    if [[ $(id -u) -ne 0 ]]; then
-        sudo=(sudo)
-    fi
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
+fi
+
+# The number formats are tested under a German locale, whose decimal separator is a comma.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    echo "Generating the locale de_DE.UTF-8"
+    "${sudo[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
