@@ -4,6 +4,7 @@
 #include "Feedback.h"
 #include "HelpWindow.h"
 #include "LatencyCalcPanel.h"
+#include "NetworkButton.h"
 #include "NumoraCalcPanel.h"
 #include "QuadrelPanel.h"
 #include "ui_Main.h"
@@ -192,9 +193,13 @@ void TMainForm::SelectCalculator(QAction* menuItem, const QString& logo, ICalcul
     SetCopyMenuItemEnabled(false);
     CalcPageControlChange(shown);
     // The keyboard goes where the user can see it, as a command placed it, unless it is in the
-    // calculator already.
-    if (QWidget* input = shown.FirstInput();
-        input != nullptr && !shown.Panel()->isAncestorOf(QApplication::focusWidget())) {
+    // calculator already. An element of the latency chain that takes the focus becomes the
+    // selected one, so the keyboard goes to the element selected, not to the first.
+    QWidget* input = shown.FirstInput();
+    if (&shown == ui->LatencyCalcPageControl && qobject_cast<TNetworkButton*>(input) != nullptr) {
+        input = &ui->LatencyCalcPageControl->SelectedNetwork();
+    }
+    if (input != nullptr && !shown.Panel()->isAncestorOf(QApplication::focusWidget())) {
         input->setFocus(Qt::ShortcutFocusReason);
         setAttribute(Qt::WA_KeyboardFocusChange);
     }
