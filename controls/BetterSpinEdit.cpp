@@ -3,7 +3,7 @@
 #include "Feedback.h"
 #include "FocusRules.h"
 #include "KorvexGlobal.h"
-#include "QtAssumptions.h"
+#include "LineEditMenu.h"
 #include "VarnexError.h"
 #include "WindowShortcuts.h"
 
@@ -17,7 +17,6 @@
 #include <QStyleOptionFrame>
 #include <QToolButton>
 #include <algorithm>
-#include <array>
 
 namespace {
 
@@ -45,21 +44,6 @@ QString TypedText(const QKeyEvent& event) {
         return {};
     }
     return event.text();
-}
-
-// The cut and paste entries of an editable line edit's standard menu. Its actions carry neither
-// names nor untranslated captions, so they are known by their places in the menu.
-std::array<QAction*, 2> CutAndPasteActions(const QMenu& menu) {
-    const QList<QAction*> actions = menu.actions();
-    constexpr int Cut = 3;
-    constexpr int Paste = 5;
-    const bool asKnown = actions.size() >= 9 && actions[2]->isSeparator() &&
-                         actions[7]->isSeparator() &&
-                         std::none_of(actions.begin() + Cut, actions.begin() + 7,
-                                      [](const QAction* action) { return action->isSeparator(); });
-    CheckQtAssumption(asKnown, "an editable line edit's standard menu begins with Undo, Redo, a "
-                               "separator, Cut, Copy, Paste, Delete, a separator");
-    return {actions[Cut], actions[Paste]};
 }
 
 } // namespace
@@ -328,7 +312,7 @@ void TBetterSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     // A read-only edit's menu has no cut and paste entries at all.
     if (!CutAndPasteAllowed() && !isReadOnly()) {
-        for (QAction* action : CutAndPasteActions(*menu)) {
+        for (QAction* action : LineEditCutAndPasteActions(*menu)) {
             action->setEnabled(false);
         }
     }

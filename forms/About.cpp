@@ -1,5 +1,6 @@
 #include "About.h"
 
+#include "Accelerators.h"
 #include "Feedback.h"
 #include "ui_About.h"
 
@@ -27,6 +28,8 @@ TAboutCalc::TAboutCalc(QWidget* parent)
     : QDialog(parent, AboutBoxFrame)
     , ui(std::make_unique<Ui::TAboutCalc>()) {
     ui->setupUi(this);
+    // The box is white by design: its texts stay dark under a dark desktop palette.
+    UseWhiteSurface(*this);
     QFont creditFont = ui->CreditsMemo->font();
     creditFont.setPixelSize(13);
     ui->CreditsMemo->setFont(creditFont);

@@ -61,6 +61,9 @@ public:
     // The page's own exit and enter actions, where it has them.
     virtual void PageExit(QWidget* page) { (void)page; }
     virtual void PageEnter(QWidget* page) { (void)page; }
+    // The control that the keyboard starts on when the calculator is chosen, or none: unless
+    // the calculator knows better, the first control of its current page that Tab reaches.
+    virtual QWidget* FirstInput();
 
 protected:
     ~ICalculator() = default;

@@ -1,9 +1,14 @@
 #include "HelpWindow.h"
 
+#include "Accelerators.h"
 #include "Feedback.h"
 #include "ui_HelpWindow.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
 #include <QFile>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QXmlStreamReader>
 
 namespace {
@@ -30,6 +35,20 @@ THelpWindow::THelpWindow(QWidget* parent)
     ui->HelpSplitter->setStretchFactor(1, 1);
     ui->HelpSplitter->setSizes({240, 528});
     LoadContentsAndIndex();
+    // The pages are written for a white page, whatever the desktop's colours.
+    UseWhiteSurface(*ui->HelpBrowser);
+    // Its own keyboard page says that Esc closes a dialog; Ctrl+W closes a document window.
+    QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ControlModifier | Qt::Key_W)}) {
+        if (!closeKeys.contains(keys)) {
+            closeKeys.append(keys);
+        }
+    }
+    auto* closeAction = new QAction(this);
+    closeAction->setShortcuts(closeKeys);
+    addAction(closeAction);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
 
     connect(ui->ContentsTree, &QTreeWidget::itemClicked, this,
             Feedback::Guard([this](QTreeWidgetItem* item, int) { ContentsItemChosen(item); }));
@@ -135,7 +154,27 @@ void THelpWindow::IndexFilterAccepted() {
     IndexItemChosen(ui->IndexList->currentItem());
 }
 
+void THelpWindow::ShowHeadingWhole(const QUrl& topic) {
+    if (!topic.hasFragment()) {
+        return;
+    }
+    QTextDocument* document = ui->HelpBrowser->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorNames().contains(topic.fragment())) {
+                // The browser puts the anchor's line at the very top; the heading's space above
+                // it shows too, so that it reads as a heading rather than a cut-off line.
+                const QRectF heading = document->documentLayout()->blockBoundingRect(block);
+                ui->HelpBrowser->verticalScrollBar()->setValue(
+                    qRound(heading.top() - block.blockFormat().topMargin()));
+                return;
+            }
+        }
+    }
+}
+
 void THelpWindow::TopicShown(const QUrl& topic) {
+    ShowHeadingWhole(topic);
     QTreeWidgetItem* samePage = nullptr;
     for (QTreeWidgetItemIterator it(ui->ContentsTree); *it != nullptr; ++it) {
         const QUrl itemTopic = (*it)->data(0, TopicRole).toUrl();

@@ -33,6 +33,7 @@ private:
     void IndexFilterChanged(const QString& text);
     void IndexFilterAccepted();
     void TopicShown(const QUrl& topic);
+    void ShowHeadingWhole(const QUrl& topic);
 
     std::unique_ptr<Ui::THelpWindow> ui;
 };

@@ -6,6 +6,7 @@
 #include "HelpWindow.h"
 #include "LatencyCalcPanel.h"
 #include "LatencySettings.h"
+#include "NetworkButton.h"
 #include "NumoraCalcPanel.h"
 #include "QuadrelPanel.h"
 #include "SettingsStore.h"
@@ -133,6 +134,8 @@ void TMainForm::SetClientSize() {
         menuHeight = menuBar()->sizeHint().height();
     }
     resize(ClientWidth, ClientHeight + menuHeight);
+    // Shrinking the frame below the layout would cut controls off.
+    setMinimumSize(size());
 }
 
 void TMainForm::NameMenuSeparators() {
@@ -211,6 +214,17 @@ void TMainForm::SelectCalculator(QAction* menuItem, const QString& logo, ICalcul
     // The page of the calculator left gets no exit step; its copy target goes with it.
     SetCopyMenuItemEnabled(false);
     CalcPageControlChange(shown);
+    // The keyboard goes where the user can see it, as a command placed it, unless it is in the
+    // calculator already. An element of the latency chain that takes the focus becomes the
+    // selected one, so the keyboard goes to the element selected, not to the first.
+    QWidget* input = shown.FirstInput();
+    if (&shown == ui->LatencyCalcPageControl && qobject_cast<TNetworkButton*>(input) != nullptr) {
+        input = &ui->LatencyCalcPageControl->SelectedNetwork();
+    }
+    if (input != nullptr && !shown.Panel()->isAncestorOf(QApplication::focusWidget())) {
+        input->setFocus(Qt::ShortcutFocusReason);
+        setAttribute(Qt::WA_KeyboardFocusChange);
+    }
 }
 
 void TMainForm::NumoraCalculatorMenuItemClick() {

@@ -1,5 +1,6 @@
 #include "NumoraCalcPanel.h"
 
+#include "Accelerators.h"
 #include "AccessibleNames.h"
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
@@ -15,6 +16,7 @@
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <optional>
 
@@ -50,8 +52,12 @@ TNumoraCalcPanel::TNumoraCalcPanel(QWidget* parent)
     // The number displays are named by their labels, the copy buttons by their hints.
     AccessibleNames::NameAfterPage(ui->LookupStringGrid, ui->NumoraCalcPageControl,
                                    ui->LookupTableTabSheet);
+    // The page tabs come after the controls above them and before the pages' controls: placed
+    // from the layout file, the page control would go after the last of its pages' controls.
+    QWidget::setTabOrder(ui->CopyLookupTableButton, ui->NumoraCalcPageControl);
     m_displays = {{
         {.memo = ui->DecMemo,
+         .base = TDisplayBase::Decimal,
          .copyButton = ui->DecClipboardButton,
          .parse = &TBinDecHexNumber::SetDecimalText,
          .textForm = &TBinDecHexNumber::DecimalText,
@@ -59,6 +65,7 @@ TNumoraCalcPanel::TNumoraCalcPanel(QWidget* parent)
          .upperCase = false,
          .maxLengths = {3, 6, 13}},
         {.memo = ui->HexMemo,
+         .base = TDisplayBase::Hexadecimal,
          .copyButton = ui->HexClipboardButton,
          .parse = &TBinDecHexNumber::SetHexText,
          .textForm = &TBinDecHexNumber::HexText,
@@ -66,6 +73,7 @@ TNumoraCalcPanel::TNumoraCalcPanel(QWidget* parent)
          .upperCase = true,
          .maxLengths = {2, 5, 11}},
         {.memo = ui->BinMemo,
+         .base = TDisplayBase::Binary,
          .copyButton = ui->BinClipboardButton,
          .parse = &TBinDecHexNumber::SetBinaryText,
          .textForm = &TBinDecHexNumber::BinaryText,
@@ -76,6 +84,9 @@ TNumoraCalcPanel::TNumoraCalcPanel(QWidget* parent)
     ui->NumberWidthButtonGroup->setId(ui->NumberWidth8BitsButton, 0);
     ui->NumberWidthButtonGroup->setId(ui->NumberWidth16BitsButton, 1);
     ui->NumberWidthButtonGroup->setId(ui->NumberWidth32BitsButton, 2);
+    ClickItemsAtOnce(*ui->NumberWidthButtonGroup);
+    EnterOnCheckedItem(*ui->NumberWidthButtonGroup);
+    FocusTabsOnClick(*ui->NumoraCalcPageControl);
 
     TSuperStringGrid* grid = ui->LookupStringGrid;
     grid->setFont(LookupCellFont());
@@ -120,6 +131,13 @@ void TNumoraCalcPanel::ConnectControls() {
 
 QTabWidget* TNumoraCalcPanel::PageControl() {
     return ui->NumoraCalcPageControl;
+}
+
+QWidget* TNumoraCalcPanel::FirstInput() {
+    if (ui->NumoraCalcPageControl->currentWidget() == ui->ConversionTabSheet) {
+        return ui->DecMemo;
+    }
+    return ui->NumberWidthButtonGroup->checkedButton();
 }
 
 void TNumoraCalcPanel::InitNumoraCalculator() {
@@ -295,6 +313,20 @@ void TNumoraCalcPanel::NumMemoKeyPress(QLineEdit* sender, QChar key) {
     sender->setText(QString::fromStdString(*text));
 }
 
+void TNumoraCalcPanel::NumMemoPaste(QLineEdit* sender, const QString& text) {
+    const TNumDisplay* display = DisplayOf(sender);
+    if (display == nullptr) {
+        return;
+    }
+    const std::optional<std::string> digits = PastedDisplayText(text.toStdString(), display->base);
+    if (!digits) {
+        Feedback::Beep();
+        return;
+    }
+    // A value beyond the width beeps through NumberError and keeps the number.
+    (m_numoraNumber.*display->parse)(*digits);
+}
+
 void TNumoraCalcPanel::NumMemoMouseDown(QLineEdit* sender) {
     PutCaretAtEnd(sender);
 }
@@ -374,7 +406,11 @@ bool TNumoraCalcPanel::NumMemoEvent(QLineEdit& memo, QEvent& event) {
         NumMemoMouseMove(&memo);
         return true;
     case QEvent::MouseButtonRelease:
-        // The middle button would paste the selection on release.
+        // The middle button pastes the selection here, not by the line edit's own editing.
+        if (static_cast<QMouseEvent&>(event).button() == Qt::MiddleButton &&
+            QGuiApplication::clipboard()->supportsSelection()) {
+            NumMemoPaste(&memo, QGuiApplication::clipboard()->text(QClipboard::Selection));
+        }
         return true;
     default:
         return false;
@@ -399,6 +435,10 @@ void TNumoraCalcPanel::NumMemoFocusIn(QLineEdit& memo, QFocusEvent& event) {
 }
 
 bool TNumoraCalcPanel::NumMemoKeyEvent(QLineEdit& memo, const QKeyEvent& event) {
+    if (event.matches(QKeySequence::Paste)) {
+        NumMemoPaste(&memo, QGuiApplication::clipboard()->text());
+        return true;
+    }
     if (NumMemoKeyDown(&memo, event)) {
         return true;
     }

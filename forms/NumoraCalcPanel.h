@@ -2,6 +2,7 @@
 
 #include "BinDecHex.h"
 #include "CalculatorShell.h"
+#include "DisplayTyping.h"
 
 #include <QMetaObject>
 #include <QWidget>
@@ -39,6 +40,7 @@ public:
 
     QWidget* Panel() override { return this; }
     QTabWidget* PageControl() override;
+    QWidget* FirstInput() override;
     void SetShell(ICopyTargetHost* shell) override { m_shell = shell; }
     void PageChanging(QWidget* page) override;
     void PageChange(QWidget* page) override;
@@ -55,6 +57,8 @@ public:
     bool NumMemoKeyDown(QLineEdit* sender, const QKeyEvent& key);
     // A typed character; the display's own editing never sees it.
     void NumMemoKeyPress(QLineEdit* sender, QChar key);
+    // Ctrl+V, Shift+Insert or the middle button: the text is read by the display's rules.
+    void NumMemoPaste(QLineEdit* sender, const QString& text);
     void NumMemoMouseDown(QLineEdit* sender);
     void NumMemoMouseMove(QLineEdit* sender);
 
@@ -71,6 +75,7 @@ private:
     // One display with its copy button, its base and its typing limits.
     struct TNumDisplay {
         QLineEdit* memo;
+        TDisplayBase base;
         QAbstractButton* copyButton;
         void (TBinDecHexNumber::*parse)(const std::string& text);
         std::string (TBinDecHexNumber::*textForm)() const;

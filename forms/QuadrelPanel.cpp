@@ -1,6 +1,8 @@
 #include "QuadrelPanel.h"
 
+#include "Accelerators.h"
 #include "AccessibleNames.h"
+#include "AddressText.h"
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
 #include "Feedback.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScopedValueRollback>
 #include <QTimer>
 #include <algorithm>
@@ -117,6 +120,16 @@ TQuadrelPanel::TQuadrelPanel(QWidget* parent)
     ui->AddressTypeButtonGroup->setId(ui->ClassARadioButton, ctClassA);
     ui->AddressTypeButtonGroup->setId(ui->ClassBRadioButton, ctClassB);
     ui->AddressTypeButtonGroup->setId(ui->ClassCRadioButton, ctClassC);
+    ClickItemsAtOnce(*ui->AddressTypeButtonGroup);
+    EnterOnCheckedItem(*ui->AddressTypeButtonGroup);
+    FocusTabsOnClick(*ui->QuadrelPageControl);
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (qobject_cast<QLineEdit*>(label->buddy()) != nullptr) {
+            SelectBuddyOnAccelerator(*label);
+        }
+    }
+    UseWhiteSurface(*ui->SubnetAddressBox);
+    UseWhiteSurface(*ui->SupernetAddressBox);
 
     TSuperStringGrid* grid = ui->SubnetHostStringGrid;
     grid->SetOptions(TSuperStringGrid::TGridOptions(TSuperStringGrid::goFixedVertLine) |
@@ -159,13 +172,26 @@ void TQuadrelPanel::ConnectControls() {
     for (const TOctetEditBinding& binding : m_octetEdits) {
         binding.edit->installEventFilter(this);
         // Only the user's typing moves on to the next octet, not the display's own writes.
-        connect(binding.edit, &QLineEdit::textEdited, this,
+        connect(binding.edit, &TOctetEdit::TextTyped, this,
                 Feedback::Guard([this, change = binding.change] { (this->*change)(); }));
+        binding.edit->SetOnPaste(
+            [this](TOctetEdit& sender, const QString& text) { return PasteAddress(sender, text); });
     }
 }
 
 QTabWidget* TQuadrelPanel::PageControl() {
     return ui->QuadrelPageControl;
+}
+
+QWidget* TQuadrelPanel::FirstInput() {
+    QWidget* page = ui->QuadrelPageControl->currentWidget();
+    if (page == ui->AddressInfoTab) {
+        return ui->MaskEdit1;
+    }
+    if (page == ui->CIDRTab) {
+        return ui->MaskEdit5;
+    }
+    return ui->AddressTypeButtonGroup->checkedButton();
 }
 
 void TQuadrelPanel::InitSubnetPanel() {
@@ -382,6 +408,34 @@ void TQuadrelPanel::MaskEdit7Change() {
 
 void TQuadrelPanel::MaskEdit8Change() {
     AdvanceWhenFull(*ui->MaskEdit8, *ui->MaskEdit5);
+}
+
+bool TQuadrelPanel::PasteAddress(TOctetEdit& sender, const QString& text) {
+    const std::optional<TDottedAddress> address = ParseDottedAddress(text.toStdString());
+    const TOctetEditBinding* pastedInto = BindingOf(&sender);
+    if (!address || pastedInto == nullptr) {
+        return false;
+    }
+    // The octets are committed one after the other, as typing them would, so that each meets
+    // the limits the ones before it set.
+    // The bindings list each box's octets in order.
+    const TOctetEditBinding* first = pastedInto - pastedInto->octetIndex;
+    for (const TOctetEditBinding* binding = first; binding != first + 4; ++binding) {
+        binding->edit->setText(QString::number(address->octets.at(binding->octetIndex)));
+        (this->*binding->exit)(*binding->edit);
+    }
+    if (address->prefixLength) {
+        int bits = *address->prefixLength;
+        if (pastedInto->exit != &TQuadrelPanel::MaskEdit5Exit) {
+            // More subnet bits than the class holds would change the class the address chose.
+            bits = std::min(bits - m_subnetModel.NetworkBits(),
+                            static_cast<int>(m_subnetModel.ClassSubnetBitsLimit()));
+        }
+        // The spin edit keeps the bits in its range and reports the change.
+        ui->BitsSpinEdit->SetValue(bits);
+    }
+    UpdateSubnetDisplay();
+    return true;
 }
 
 const TQuadrelPanel::TOctetEditBinding* TQuadrelPanel::BindingOf(const QObject* edit) const {

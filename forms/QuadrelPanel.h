@@ -40,6 +40,7 @@ public:
     // ICalculator
     QWidget* Panel() override { return this; }
     QTabWidget* PageControl() override;
+    QWidget* FirstInput() override;
     void SetShell(ICopyTargetHost* shell) override { m_shell = shell; }
     void PageChanging(QWidget* page) override;
     void PageChange(QWidget* page) override;
@@ -83,6 +84,9 @@ private:
     const TOctetEditBinding* BindingOf(const QObject* edit) const;
     void RunExitHandler(const TOctetEditBinding& binding);
     void AdvanceWhenFull(TOctetEdit& edit, TOctetEdit& next);
+    // A dotted address pasted into any octet of a box fills the whole box; false for any other
+    // text, which the edit pastes as usual.
+    bool PasteAddress(TOctetEdit& sender, const QString& text);
     void ChangeSubnet(const std::function<void()>& change);
     void ShowGeneralInfo();
     void ShowAddressInfo();

@@ -155,9 +155,10 @@ public:
     TIPAddress NetworkID() const;
     TIPAddress SubnetID() const;
     TIPAddress HostID() const;
+    // The most subnet bits the present class holds.
+    std::uint8_t ClassSubnetBitsLimit() const;
 
 private:
-    std::uint8_t ClassSubnetBitsLimit() const;
     void FitSubnetAfterWrite();
     void UpdateMasks();
 

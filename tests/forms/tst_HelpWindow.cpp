@@ -2,13 +2,16 @@
 #include "Main.h"
 #include "VarnexTest.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <QXmlStreamReader>
@@ -46,6 +49,18 @@ QList<std::pair<QString, QUrl>> HelpReferences() {
         }
     }
     return references;
+}
+
+// The block of the document that holds the anchor.
+QTextBlock AnchorBlock(const QTextDocument& document, const QString& anchor) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorNames().contains(anchor)) {
+                return block;
+            }
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -112,6 +127,66 @@ private slots:
         // The contents follow the topic shown.
         QCOMPARE(Control<QTreeWidget>(help, "ContentsTree")->currentItem()->text(0),
                  QStringLiteral("The RFC 1878 rule"));
+    }
+
+    void keysCloseTheWindow_data() {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("Esc") << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Ctrl+W") << QKeySequence(Qt::ControlModifier | Qt::Key_W);
+    }
+    void keysCloseTheWindow() {
+        QFETCH(QKeySequence, keys);
+        THelpWindow help;
+        QVERIFY(VarnexTest::ShowActive(help));
+        // From the page as from the index's filter.
+        for (const char* name : {"HelpBrowser", "IndexFilterEdit"}) {
+            QVERIFY(VarnexTest::ShowActive(help));
+            if (QString::fromLatin1(name) == QLatin1String("IndexFilterEdit")) {
+                auto* tabs = Control<QTabWidget>(help, "NavigationTabs");
+                tabs->setCurrentIndex(1);
+            }
+            QWidget* target = Control<QWidget>(help, name);
+            target->setFocus();
+            QTest::keySequence(target, keys);
+            QVERIFY2(!help.isVisible(), name);
+        }
+    }
+
+    // Every index entry shows its heading whole, with the space above it, wherever the page stood
+    // before.
+    void indexEntriesShowTheirHeadingWhole() {
+        THelpWindow help;
+        help.resize(768, 480);
+        QVERIFY(VarnexTest::ShowActive(help));
+        auto* list = Control<QListWidget>(help, "IndexList");
+        auto* browser = Control<QTextBrowser>(help, "HelpBrowser");
+        Control<QTabWidget>(help, "NavigationTabs")->setCurrentIndex(1);
+        for (int row = 0; row < list->count(); ++row) {
+            QListWidgetItem* item = list->item(row);
+            // The reader has scrolled the page meanwhile.
+            browser->verticalScrollBar()->setValue(browser->verticalScrollBar()->maximum());
+            list->scrollToItem(item);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(item).center());
+            QTest::keyClick(list, Qt::Key_Return);
+            const QUrl topic = help.CurrentTopic();
+            QCOMPARE(topic, item->data(Qt::UserRole).toUrl());
+            if (!topic.hasFragment()) {
+                continue;
+            }
+            const QTextBlock block = AnchorBlock(*browser->document(), topic.fragment());
+            QVERIFY2(block.isValid(), qPrintable(topic.toString()));
+            const QRectF heading =
+                browser->document()->documentLayout()->blockBoundingRect(block).translated(
+                    0, -browser->verticalScrollBar()->value());
+            // The space above the heading shows too.
+            const qreal above = block.blockFormat().topMargin();
+            QVERIFY2(heading.top() >= above && heading.bottom() <= browser->viewport()->height(),
+                     qPrintable(QStringLiteral("%1: heading at %2 to %3")
+                                    .arg(item->text())
+                                    .arg(heading.top())
+                                    .arg(heading.bottom())));
+        }
     }
 
     void contentsClickShowsTheTopicAndBackReturns() {

@@ -1,11 +1,15 @@
 #include "BetterSpinEdit.h"
 #include "Main.h"
+#include "NetworkButton.h"
+#include "NetworkButtonForm.h"
 #include "NumoraCalcPanel.h"
 #include "QuadrelPanel.h"
 #include "VarnexTest.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTabWidget>
@@ -16,7 +20,17 @@ using VarnexTest::Control;
 namespace {
 
 enum class TKind { SpinEdit, OctetEdit, NumberDisplay };
-enum class TAway { Tab, ShiftTab, MouseElsewhere, MenuPopup, MenuBarByAlt, OtherWindow };
+enum class TAway {
+    Tab,
+    ShiftTab,
+    MouseElsewhere,
+    PageTab,
+    RadioItem,
+    CheckBox,
+    MenuPopup,
+    MenuBarByAlt,
+    OtherWindow
+};
 
 QWidget* Focused() {
     return QApplication::focusWidget();
@@ -68,7 +82,8 @@ class TestLeavingControls : public QObject {
         case TKind::SpinEdit:
             return Control<TBetterSpinEdit>(*form, "BitsSpinEdit")->Value() == 12;
         case TKind::OctetEdit:
-            return SubnetAddress() != addressBefore;
+            return SubnetAddress() != addressBefore &&
+                   SubnetAddress().startsWith(QLatin1String("10."));
         case TKind::NumberDisplay:
             return Control<QLineEdit>(*form, "DecMemo")->text() == QLatin1String("-5");
         }
@@ -87,6 +102,25 @@ class TestLeavingControls : public QObject {
         case TAway::MouseElsewhere: {
             auto* other = Control(*form, kind == TKind::NumberDisplay ? "HexMemo" : "MaskEdit2");
             QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(4, other->height() / 2));
+            break;
+        }
+        case TAway::PageTab: {
+            const bool numbers = kind == TKind::NumberDisplay;
+            QVERIFY(VarnexTest::ClickPage(
+                *Control<QTabWidget>(*form,
+                                     numbers ? "NumoraCalcPageControl" : "QuadrelPageControl"),
+                *Control(*form, numbers ? "LookupTableTabSheet" : "GeneralInfoTab")));
+            break;
+        }
+        case TAway::RadioItem:
+        case TAway::CheckBox: {
+            // Items whose click alone changes nothing that is checked here.
+            const char* name = away == TAway::CheckBox        ? "RFC1878CheckBox"
+                               : kind == TKind::NumberDisplay ? "NumberWidth16BitsButton"
+                               : kind == TKind::OctetEdit     ? "ClassARadioButton"
+                                                              : "ClassBRadioButton";
+            auto* item = Control(*form, name);
+            QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
             break;
         }
         case TAway::MenuPopup: {
@@ -152,11 +186,18 @@ private slots:
             {"Tab", TAway::Tab, true},
             {"Shift+Tab", TAway::ShiftTab, true},
             {"mouse elsewhere", TAway::MouseElsewhere, true},
+            {"page tab", TAway::PageTab, true},
+            {"radio item", TAway::RadioItem, true},
+            {"check box", TAway::CheckBox, true},
             {"menu popup", TAway::MenuPopup, false},
             {"menu bar by Alt", TAway::MenuBarByAlt, false},
             {"another window", TAway::OtherWindow, false}};
         for (const auto& [kindName, kind] : kinds) {
             for (const auto& [awayName, away, commits] : aways) {
+                // The number calculator has no check box.
+                if (kind == TKind::NumberDisplay && away == TAway::CheckBox) {
+                    continue;
+                }
                 QTest::addRow("%s, %s", kindName, awayName) << kind << away << commits;
             }
         }
@@ -172,6 +213,32 @@ private slots:
         GoAway(away, kind);
         QCOMPARE(Committed(kind, addressBefore), commits);
         QCOMPARE(VarnexTest::Errors(), QStringList());
+    }
+
+    // The properties dialog's spin edits commit on a click elsewhere in the dialog too.
+    void dialogSpinEditsCommitOnClicks_data() {
+        QTest::addColumn<QString>("clicked");
+        QTest::newRow("topology box") << "TopologyComboBox";
+        QTest::newRow("bandwidth box") << "BandwidthComboBox";
+    }
+    void dialogSpinEditsCommitOnClicks() {
+        QFETCH(QString, clicked);
+        auto* dialog = new TNetworkButtonForm(form.get());
+        auto* network = new TNetworkButton(form.get());
+        network->SetNetworkButtonKind(nbATM);
+        dialog->ShowElement(network);
+        QTRY_COMPARE(QApplication::activeWindow(), dialog);
+        auto* delay = Control<TBetterSpinEdit>(*dialog, "PropDelaySpinEdit");
+        QTest::keyClick(dialog, Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(Focused(), delay);
+        QTest::keyClick(delay, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(delay, QStringLiteral("25"));
+        QVERIFY(delay->Value() != 25);
+        auto* box = Control<QComboBox>(*dialog, clicked);
+        QVERIFY(box->isEditable());
+        QTest::mouseClick(box->lineEdit(), Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+        QCOMPARE(delay->Value(), 25);
+        dialog->reject();
     }
 };
 

@@ -197,6 +197,25 @@ private slots:
         }
     }
 
+    // Shrinking the window cuts off no control of any calculator.
+    void windowKeepsItsLayoutSize_data() {
+        QTest::addColumn<QSize>("shrink");
+        QTest::newRow("narrower") << QSize(90, 0);
+        QTest::newRow("lower") << QSize(0, 200);
+        QTest::newRow("both") << QSize(230, 360);
+    }
+    void windowKeepsItsLayoutSize() {
+        QFETCH(QSize, shrink);
+        const QSize laidOut = form->size();
+        form->resize(laidOut - shrink);
+        QCOMPARE(form->size(), laidOut);
+        QCOMPARE(form->centralWidget()->size(), QSize(292, 409));
+        for (const char* panel : {"NumoraCalcPanel", "QuadrelPanel", "LatencyCalcPageControl"}) {
+            const QWidget* shown = Control(*form, panel);
+            QVERIFY2(form->centralWidget()->rect().contains(shown->geometry()), panel);
+        }
+    }
+
     void doubleClickOnTheLogoIsOneStep() {
         auto* logo = Control<TSvgImage>(*form, "CalcImage");
         const QPoint centre = logo->rect().center();

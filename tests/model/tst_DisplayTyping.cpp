@@ -56,6 +56,42 @@ private slots:
             QCOMPARE(QByteArray::fromStdString(*result), typed);
         }
     }
+
+    // Where pasted text stops being a number of the display's base; the digits' value is the
+    // number's own reading.
+    void pasting_data() {
+        QTest::addColumn<int>("base");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("read");
+        const int dec = int(TDisplayBase::Decimal);
+        const int hex = int(TDisplayBase::Hexadecimal);
+        const int bin = int(TDisplayBase::Binary);
+        QTest::newRow("grouped decimal")
+            << dec << QByteArray(" -1,234 567\n") << QByteArray("-1234567");
+        QTest::newRow("plus sign") << dec << QByteArray("+7") << QByteArray("7");
+        QTest::newRow("sign alone") << dec << QByteArray("-") << QByteArray();
+        QTest::newRow("sign inside") << dec << QByteArray("1-2") << QByteArray();
+        QTest::newRow("blank") << dec << QByteArray(" \t") << QByteArray();
+        QTest::newRow("eight hex digits after zeros")
+            << hex << QByteArray("0X000012345678") << QByteArray("000012345678");
+        QTest::newRow("nine hex digits") << hex << QByteArray("1 2345 6789") << QByteArray();
+        QTest::newRow("hex lower case") << hex << QByteArray("be ef") << QByteArray("BEEF");
+        QTest::newRow("comma in hex") << hex << QByteArray("1,000") << QByteArray();
+        QTest::newRow("32 binary digits")
+            << bin << QByteArray("0b11111111 11111111 11111111 11111111")
+            << QByteArray("11111111111111111111111111111111");
+        QTest::newRow("33 binary digits")
+            << bin << QByteArray("1 00000000 00000000 00000000 00000000") << QByteArray();
+        QTest::newRow("0x in binary") << bin << QByteArray("0x1") << QByteArray();
+    }
+    void pasting() {
+        QFETCH(int, base);
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, read);
+        const std::optional<std::string> result =
+            PastedDisplayText(text.toStdString(), static_cast<TDisplayBase>(base));
+        QCOMPARE(result ? QByteArray::fromStdString(*result) : QByteArray(), read);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestDisplayTyping)
