@@ -5,10 +5,13 @@
 #include "LatencyCalcPanel.h"
 #include "Main.h"
 #include "NetworkButton.h"
+#include "QuadrelPanel.h"
 #include "VarnexTest.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTabBar>
@@ -76,17 +79,17 @@ const char* const CalculatorItems[] = {"NumoraCalculatorMenuItem", "QuadrelMenuI
 
 class TRandomUser {
 public:
-    TRandomUser(TMainForm& form, quint32 seed)
-        : m_form(form)
-        , m_random(seed) {}
+    explicit TRandomUser(quint32 seed)
+        : m_random(seed) {}
 
     // The event with this index; returns what it did, for the failure message.
-    QString Act() {
+    QString Act(TMainForm& form) {
+        m_form = &form;
         // The help window, once open, would take most events: the user goes back now and then.
         QWidget* active = QApplication::activeWindow();
-        if (active != nullptr && active != &m_form && active->parentWidget() == &m_form &&
+        if (active != nullptr && active != m_form && active->parentWidget() == m_form &&
             !active->inherits("TNetworkButtonForm") && Next(4) == 0) {
-            VarnexTest::ShowActive(m_form);
+            VarnexTest::ShowActive(*m_form);
             return QStringLiteral("back to the main window from %1").arg(Describe(active));
         }
         const unsigned kind = Next(100);
@@ -112,7 +115,7 @@ public:
         if (kind < 97) {
             return OpenProperties();
         }
-        VarnexTest::ShowActive(m_form);
+        VarnexTest::ShowActive(*m_form);
         return QStringLiteral("activate the main window");
     }
 
@@ -160,7 +163,7 @@ private:
         QWidget* window = QApplication::activePopupWidget();
         if (window == nullptr) {
             window = QApplication::activeWindow() != nullptr ? QApplication::activeWindow()
-                                                             : static_cast<QWidget*>(&m_form);
+                                                             : static_cast<QWidget*>(m_form);
         }
         QList<QWidget*> candidates{window};
         for (QWidget* child : window->findChildren<QWidget*>()) {
@@ -179,7 +182,7 @@ private:
 
     QString ChangePage() {
         QList<QTabWidget*> pageControls;
-        for (QTabWidget* pages : m_form.findChildren<QTabWidget*>()) {
+        for (QTabWidget* pages : m_form->findChildren<QTabWidget*>()) {
             if (pages->isVisible() && pages->count() > 0) {
                 pageControls.append(pages);
             }
@@ -195,7 +198,7 @@ private:
 
     // Clicks an element of the chain and asks for its properties with Enter.
     QString OpenProperties() {
-        const QList<TNetworkButton*> chain = m_form.LatencyCalculator()->NetworkList();
+        const QList<TNetworkButton*> chain = m_form->LatencyCalculator()->NetworkList();
         TNetworkButton* element = chain[static_cast<qsizetype>(Next(chain.size()))];
         if (!element->isVisible()) {
             return QStringLiteral("no element to show");
@@ -215,9 +218,61 @@ private:
                    : name;
     }
 
-    TMainForm& m_form;
+    TMainForm* m_form = nullptr;
     std::mt19937 m_random;
 };
+
+QString Dotted(std::uint32_t value) {
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(value >> 24)
+        .arg(value >> 16 & 0xFF)
+        .arg(value >> 8 & 0xFF)
+        .arg(value & 0xFF);
+}
+
+// The subnet calculator's figures on its visible tab against a computation from the address,
+// subnet bits and RFC 1878 state alone.
+QString WrongSubnetFigure(const TQuadrelPanel& panel) {
+    const TIPAddSubnet& subnet = panel.SubnetModel();
+    const std::uint32_t a = subnet.Address();
+    const unsigned first = a >> 24;
+    const unsigned n = first < 128 ? 8 : first < 192 ? 16 : 24;
+    const unsigned prefix = n + subnet.SubnetBits();
+    const std::uint32_t fm = ~0u << (32 - prefix);
+    const std::uint32_t sm = fm & ~(~0u << (32 - n));
+    const long long subnets = 1LL << subnet.SubnetBits();
+    QList<std::pair<const char*, QString>> expected;
+    const QString tab = panel.findChild<QTabWidget*>(QStringLiteral("QuadrelPageControl"))
+                            ->currentWidget()
+                            ->objectName();
+    if (tab == u"GeneralInfoTab") {
+        expected = {
+            {"MaxSubnetsPanel", QString::number(subnet.RFC1878() ? subnets : subnets - 2)},
+            {"MaxHostsPanel", QString::number((1LL << (32 - prefix)) - 2)},
+            {"DecClassMaskPanel", Dotted(~0u << (32 - n))},
+            {"DecMaskPanel", Dotted(fm)},
+        };
+    } else if (tab == u"AddressInfoTab") {
+        expected = {
+            {"AddressRangePanel",
+             Dotted((a & fm) + 1) + QStringLiteral("  -  ") + Dotted((a | ~fm) - 1)},
+            {"SubnetMaskPanel", Dotted(sm)},
+            {"SubnetIDPanel", Dotted(a & sm)},
+            {"NetworkIDPanel", Dotted(a & fm)},
+            {"HostIDPanel", Dotted(a & ~fm)},
+        };
+    }
+    for (const auto& [name, text] : expected) {
+        const QString shown = VarnexTest::Control<QLabel>(panel, QLatin1String(name))->text();
+        if (shown != text) {
+            return QStringLiteral("%1 shows \"%2\" for %3/%4, expected \"%5\"")
+                .arg(QLatin1String(name), shown, Dotted(a))
+                .arg(prefix)
+                .arg(text);
+        }
+    }
+    return {};
+}
 
 // The first rule the window breaks, or an empty text.
 QString BrokenRule(TMainForm& form) {
@@ -237,6 +292,18 @@ QString BrokenRule(TMainForm& form) {
         }
         if (shown != 1) {
             return QStringLiteral("%1 calculators are shown").arg(shown);
+        }
+        // Edit > Copy, when enabled, copies from a button the user can see.
+        const QAbstractButton* target = form.ActiveCopyButton();
+        if (VarnexTest::Control<QAction>(form, QStringLiteral("CopyMenuItem"))->isEnabled() &&
+            (target == nullptr || !target->isVisible())) {
+            return QStringLiteral("Edit > Copy is enabled without a visible copy target");
+        }
+        if (form.SubnetCalculator()->isVisible()) {
+            const QString wrong = WrongSubnetFigure(*form.SubnetCalculator());
+            if (!wrong.isEmpty()) {
+                return wrong;
+            }
         }
     }
     const QList<TNetworkButton*> chain = form.LatencyCalculator()->NetworkList();
@@ -279,22 +346,27 @@ private slots:
     void randomUser() {
         QFETCH(quint32, seed);
         VarnexTest::ResetRecorders();
-        TMainForm form;
         int openedUrls = 0;
-        form.SetUrlOpener([&openedUrls](const QUrl&) { return ++openedUrls > 0; });
-        QVERIFY(VarnexTest::ShowActive(form));
-        TRandomUser user(form, seed);
+        auto start = [&openedUrls] {
+            auto form = std::make_unique<TMainForm>();
+            form->SetUrlOpener([&openedUrls](const QUrl&) { return ++openedUrls > 0; });
+            return form;
+        };
+        std::unique_ptr<TMainForm> form = start();
+        QVERIFY(VarnexTest::ShowActive(*form));
+        TRandomUser user(seed);
         QStringList recent;
         for (int index = 0; index < eventsPerSeed; ++index) {
-            recent.append(QString::number(index) + QStringLiteral(": ") + user.Act());
+            recent.append(QString::number(index) + QStringLiteral(": ") + user.Act(*form));
             if (recent.size() > 8) {
                 recent.removeFirst();
             }
-            // Exit closes the window; the user starts it again.
-            if (!form.isVisible()) {
-                QVERIFY(VarnexTest::ShowActive(form));
+            // Exit ends the program; the user starts it again.
+            if (!form->isVisible()) {
+                form = start();
+                QVERIFY(VarnexTest::ShowActive(*form));
             }
-            const QString broken = BrokenRule(form);
+            const QString broken = BrokenRule(*form);
             if (!broken.isEmpty()) {
                 QFAIL(qPrintable(QStringLiteral("seed %1, event %2: %3\nlast events:\n  %4")
                                      .arg(seed)
