@@ -18,6 +18,17 @@ protected:
     ~ICopyTargetHost() = default;
 };
 
+// What the latency calculator asks of the main window while it starts: the saved settings.
+class ISettingsHost {
+public:
+    // Restores the calculator that was showing and the latency chain; false when nothing is
+    // stored, and the calculator then takes its first-run chain.
+    virtual bool LoadSettings() = 0;
+
+protected:
+    ~ISettingsHost() = default;
+};
+
 // Makes the button what Edit > Copy clicks and enables the item; none (nullptr) withdraws both.
 // A calculator without a shell (tested on its own) routes nothing.
 inline void RouteCopyTo(ICopyTargetHost* shell, QAbstractButton* button) {

@@ -3,10 +3,12 @@
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
 #include "LatencyGraphsPage.h"
+#include "LatencySettings.h"
 #include "LatencyStatsPage.h"
 #include "NetworkButton.h"
 #include "NetworkButtonForm.h"
 #include "NetworkSetupEditor.h"
+#include "SettingsStore.h"
 #include "VarnexError.h"
 #include "ui_LatencyCalcPanel.h"
 
@@ -52,22 +54,24 @@ TLatencyCalcPanel::~TLatencyCalcPanel() {
 void TLatencyCalcPanel::InitLatencyCalculator() {
     setCurrentWidget(ui->NetworkSetupTabSheet);
     // The chain holds Node A and Node B since the editor was made, Node B selected.
-    const int restoredNetworks = ApplyFirstRunChain();
+    const bool restored = m_settingsHost != nullptr && m_settingsHost->LoadSettings();
+    if (!restored) {
+        ApplyFirstRunChain();
+    }
     m_latencyDirty = true;
     for (TNetworkButton* node : {ui->DesktopNetworkButton, ui->TowerNetworkButton}) {
         const TNetworkElement& element = node->Element();
         node->SetLabel(QString::fromStdString(NodeLabel(element.NetworkName, element.PacketSize)));
     }
-    SyncDialogWithNetworks(restoredNetworks);
+    // The store keeps no topology choice: it is found again from the names.
+    SyncDialogWithNetworks(restored ? LatencySettings::StoredNetworkCount(TSettingsStore()) : 0);
 }
 
-// The chain of a first run. Restoring the saved chain takes this place, falling back on it when
-// nothing is stored.
-int TLatencyCalcPanel::ApplyFirstRunChain() {
-    ui->DesktopNetworkButton->Element().PacketSize = 64;
-    ui->TowerNetworkButton->Element().PacketSize = 1024;
+// The chain of a first run, when nothing is stored.
+void TLatencyCalcPanel::ApplyFirstRunChain() {
+    ui->DesktopNetworkButton->Element().PacketSize = LatencySettings::FirstRunPacketSizeA;
+    ui->TowerNetworkButton->Element().PacketSize = LatencySettings::FirstRunPacketSizeB;
     m_editor->NewNetworkButtonClick();
-    return 0;
 }
 
 TNetworkButtonForm& TLatencyCalcPanel::NetworkButtonForm() {
@@ -90,7 +94,8 @@ void TLatencyCalcPanel::SyncDialogWithNetworks(int restoredNetworks) {
         const QString name = chain[k]->NetworkName();
         // A fixed-string match ignores letter case.
         int index = topologies->findText(name, Qt::MatchFixedString);
-        if (index < 0 && name != QLatin1String(UnknownTopologyName)) {
+        // A name missing from the store offers nothing to pick.
+        if (index < 0 && !name.isEmpty() && name != QLatin1String(UnknownTopologyName)) {
             topologies->addItem(name);
             index = topologies->count() - 1;
         }

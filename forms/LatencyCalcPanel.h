@@ -60,19 +60,22 @@ public:
     QWidget* Panel() override { return this; }
     QTabWidget* PageControl() override { return this; }
     void SetShell(ICopyTargetHost* shell) override { m_shell = shell; }
+    // Where the saved chain comes from; without one the calculator starts with its first-run
+    // chain.
+    void SetSettingsHost(ISettingsHost* host) { m_settingsHost = host; }
     void PageChanging(QWidget* page) override;
     void PageChange(QWidget* page) override;
     void PageExit(QWidget* page) override;
     void PageEnter(QWidget* page) override;
 
 private:
-    // Returns the number of networks restored from stored settings.
-    int ApplyFirstRunChain();
+    void ApplyFirstRunChain();
     // The values of the elements in chain order.
     std::vector<TNetworkElement*> ChainElements() const;
 
     std::unique_ptr<Ui::TLatencyCalcPanel> ui;
     ICopyTargetHost* m_shell = nullptr;
+    ISettingsHost* m_settingsHost = nullptr;
     // Goes before the page's controls, which outlive it by the base class's destructor.
     std::unique_ptr<TNetworkSetupEditor> m_editor;
     bool m_latencyDirty = false;

@@ -4,8 +4,10 @@
 #include "Feedback.h"
 #include "HelpWindow.h"
 #include "LatencyCalcPanel.h"
+#include "LatencySettings.h"
 #include "NumoraCalcPanel.h"
 #include "QuadrelPanel.h"
+#include "SettingsStore.h"
 #include "ui_Main.h"
 
 #include <QApplication>
@@ -40,6 +42,10 @@ TMainForm::TMainForm(QWidget* parent)
     for (ICalculator* calculator : Calculators()) {
         calculator->SetShell(this);
     }
+    ui->LatencyCalcPageControl->SetSettingsHost(this);
+    // Logging out or a quit request ends the program without closing the window first.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveSettingsOnce(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { SaveSettingsOnce(); });
     ConnectMenuCommands();
     FormCreate();
 }
@@ -238,12 +244,49 @@ void TMainForm::ExitMenuItemClick() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    // A failure to save is reported but does not keep the window open.
-    Feedback::RunGuarded([this] { SaveSettings(); });
+    SaveSettingsOnce();
     QMainWindow::closeEvent(event);
 }
 
-void TMainForm::SaveSettings() {}
+void TMainForm::SaveSettingsOnce() {
+    if (m_settingsSaved) {
+        return;
+    }
+    m_settingsSaved = true;
+    // A failure to save is reported but does not keep the program from ending.
+    Feedback::RunGuarded([this] { SaveSettings(); });
+}
+
+bool TMainForm::LoadSettings() {
+    const TSettingsStore store;
+    if (!store.Exists()) {
+        return false;
+    }
+    switch (store.ReadInteger(QStringLiteral("Calculator")).value_or(-1)) {
+    case 0:
+        NumoraCalculatorMenuItemClick();
+        break;
+    case 1:
+        QuadrelMenuItemClick();
+        break;
+    case 2:
+        LatencyCalculatorMenuItemClick();
+        break;
+    default:
+        break;
+    }
+    LatencySettings::LoadChain(store, *ui->LatencyCalcPageControl);
+    return true;
+}
+
+void TMainForm::SaveSettings() {
+    TSettingsStore store;
+    const int calculator =
+        !ui->NumoraCalcPanel->isHidden() ? 0 : (!ui->QuadrelPanel->isHidden() ? 1 : 2);
+    store.WriteInteger(QStringLiteral("Calculator"), calculator);
+    LatencySettings::SaveChain(store, *ui->LatencyCalcPageControl);
+    store.Flush();
+}
 
 void TMainForm::HelpTopicsMenuItemClick() {
     if (m_helpWindow == nullptr) {

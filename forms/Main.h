@@ -25,7 +25,7 @@ class TMainForm;
 // The program's one document window: the logos, the three calculators in one place of which one
 // is shown, the menus, the routing of Edit > Copy and the page-change steps shared by the
 // calculators' page controls.
-class TMainForm : public QMainWindow, public ICopyTargetHost {
+class TMainForm : public QMainWindow, public ICopyTargetHost, public ISettingsHost {
     Q_OBJECT
 public:
     using UrlOpener = std::function<bool(const QUrl& url)>;
@@ -51,6 +51,12 @@ public:
     QAbstractButton* ActiveCopyButton() const override { return m_activeCopyButton; }
     void SetCopyMenuItemEnabled(bool enabled) override;
 
+    // ISettingsHost: run once, from the latency calculator's start.
+    bool LoadSettings() override;
+    // Saves the settings the first time it runs and does nothing after: the window closing, the
+    // application quitting and the session ending all end here.
+    void SaveSettingsOnce();
+
     // Menu commands and control events.
     void NumoraCalculatorMenuItemClick();
     void QuadrelMenuItemClick();
@@ -74,7 +80,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Runs when the window closes, however it is closed, before anything is freed.
+    // Writes the visible calculator and the latency chain.
     virtual void SaveSettings();
 
 private:
@@ -97,4 +103,5 @@ private:
     QPointer<TAboutCalc> m_aboutBox;
     QPointer<THelpWindow> m_helpWindow;
     UrlOpener m_openUrl;
+    bool m_settingsSaved = false;
 };

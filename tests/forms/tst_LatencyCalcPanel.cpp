@@ -3,6 +3,7 @@
 #include "Main.h"
 #include "NetworkButton.h"
 #include "NetworkButtonForm.h"
+#include "NetworkSetupEditor.h"
 #include "VarnexTest.h"
 
 #include <QAbstractItemView>
@@ -246,19 +247,20 @@ private slots:
 
     // The fresh network takes the first slot that the last old network leaves free.
     void reset_data() {
-        QTest::addColumn<QPoint>("dragTo");
+        QTest::addColumn<QPoint>("placedOn");
         QTest::addColumn<int>("inserts");
         QTest::addColumn<QPoint>("freshSlot");
         QTest::newRow("old on 75, 8") << QPoint() << 0 << QPoint(143, 8);
-        QTest::newRow("old on 143, 8") << QPoint(160, 30) << 0 << QPoint(75, 8);
+        QTest::newRow("old on 143, 8") << QPoint(143, 8) << 0 << QPoint(75, 8);
         QTest::newRow("full chain") << QPoint() << 13 << QPoint(143, 8);
     }
     void reset() {
-        QFETCH(QPoint, dragTo);
+        QFETCH(QPoint, placedOn);
         QFETCH(int, inserts);
         QFETCH(QPoint, freshSlot);
-        if (!dragTo.isNull()) {
-            Drag(Chain()[1], dragTo);
+        if (!placedOn.isNull()) {
+            // As restored settings place it.
+            Panel().NetworkSetupEditor().SetNetworkPosition(*Chain()[1], placedOn);
         }
         // Each goes before the newest, selected one: the first network stays last.
         for (int k = 0; k < inserts; ++k) {
