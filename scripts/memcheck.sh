@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # A session of the Release program under valgrind memcheck, offscreen: the main window starts,
-# a seeded random user works it for a few hundred events (keys, menu shortcuts, Exit included,
+# a seeded random user works it for a thousand events (keys, menu shortcuts, Exit included,
 # clicks, page changes, the properties dialog), and the window is closed and destroyed.
 # Exits non-zero on any memory error or definite leak outside the platform's own libraries,
 # which tests/memcheck/platform.supp lists.
-# Usage: scripts/memcheck.sh [events]    (default 300)
+# Usage: scripts/memcheck.sh [events]    (default 1000)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-events=${1:-300}
+events=${1:-1000}
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$root/build" --target tst_RandomUser
