@@ -2,8 +2,11 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build clang-format qt6-base-dev qt6-svg-dev fonts-liberation2
-          fonts-dejavu-core locales desktop-file-utils appstream dpkg-dev file)
+# clang-14 and its runtime libraries build the fuzz targets (libFuzzer); valgrind runs the
+# memory check; the desktop and packaging tools check the installed tree and the package.
+packages=(build-essential cmake ninja-build clang-format clang-14 libclang-rt-14-dev valgrind
+          qt6-base-dev qt6-svg-dev fonts-liberation2 fonts-dejavu-core locales desktop-file-utils
+          appstream dpkg-dev file)
 
 sudo=()
 if [[ $(id -u) -ne 0 ]]; then
