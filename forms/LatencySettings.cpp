@@ -55,15 +55,21 @@ QPoint ReachablePosition(const TNetworkButton& network, std::int32_t left, std::
     return {std::clamp<std::int32_t>(left, 0, right), std::clamp<std::int32_t>(top, 0, bottom)};
 }
 
+TNetworkRecord RecordOf(const TNetworkButton& network) {
+    TNetworkRecord record;
+    record.Bandwidth = network.Element().Bandwidth;
+    record.Left = network.x();
+    record.Kind = network.NetworkButtonKind();
+    record.PropDelay = network.Element().PropDelay;
+    record.Top = network.y();
+    return record;
+}
+
 void LoadNetwork(const TSettingsStore& store, int index, TLatencyCalcPanel& panel) {
     panel.SelectNetwork(*panel.NetworkList().back());
     TNetworkButton& network = panel.NewNetworkButtonClick();
-    TNetworkRecord fallback;
-    fallback.Bandwidth = network.Element().Bandwidth;
-    fallback.Left = network.x();
-    fallback.Kind = network.NetworkButtonKind();
-    fallback.PropDelay = network.Element().PropDelay;
-    fallback.Top = network.y();
+    // What the record does not hold stays as the fresh network has it.
+    const TNetworkRecord fallback = RecordOf(network);
     const std::optional<QByteArray> stored = store.ReadBinary(NetworkValue(index));
     const TNetworkRecord record =
         SanitisedNetworkRecord(stored ? DecodeNetworkRecord(Bytes(*stored), fallback) : fallback);
@@ -117,13 +123,7 @@ void SaveChain(TSettingsStore& store, const TLatencyCalcPanel& panel) {
     store.WriteInteger(NumNetworksValue, count);
     for (int index = 1; index <= count; ++index) {
         const TNetworkButton& network = *chain[index];
-        TNetworkRecord record;
-        record.Bandwidth = network.Element().Bandwidth;
-        record.Left = network.x();
-        record.Kind = network.NetworkButtonKind();
-        record.PropDelay = network.Element().PropDelay;
-        record.Top = network.y();
-        store.WriteBinary(NetworkValue(index), ToByteArray(EncodeNetworkRecord(record)));
+        store.WriteBinary(NetworkValue(index), ToByteArray(EncodeNetworkRecord(RecordOf(network))));
         store.WriteString(NetworkNameValue(index), network.NetworkName());
     }
 }
