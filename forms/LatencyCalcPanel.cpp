@@ -1,5 +1,6 @@
 #include "LatencyCalcPanel.h"
 
+#include "Accelerators.h"
 #include "AccessibleNames.h"
 #include "CompactTabs.h"
 #include "CopyGlyph.h"
@@ -23,6 +24,7 @@ TLatencyCalcPanel::TLatencyCalcPanel(QWidget* parent)
     ui->setupUi(this);
     UseCopyGlyph(ui->CopyNetworkSetupButton);
     UseCompactTabs(this);
+    FocusTabsOnClick(*this);
     // The setup surface, the statistics table and the graphs are read by their pages' captions.
     AccessibleNames::NameAfterPage(ui->NetworkSetupPanel, this, ui->NetworkSetupTabSheet);
     AccessibleNames::NameAfterPage(ui->LatencyStatsTabSheet->LatencyStatsStringGrid(), this,

@@ -1,5 +1,6 @@
 #include "LatencyStatsPage.h"
 
+#include "Accelerators.h"
 #include "CopyGlyph.h"
 #include "Feedback.h"
 #include "SuperStringGrid.h"
@@ -25,6 +26,8 @@ TLatencyStatsPage::TLatencyStatsPage(QWidget* parent)
     ui->PacketDirButtonGroup->setId(ui->AtoBRadioButton, pdAtoB);
     ui->PacketDirButtonGroup->setId(ui->BtoARadioButton, pdBtoA);
     ui->PacketDirButtonGroup->setId(ui->RoundTripRadioButton, pdRoundTrip);
+    ClickItemsAtOnce(*ui->PacketDirButtonGroup);
+    EnterOnCheckedItem(*ui->PacketDirButtonGroup);
 
     TSuperStringGrid* grid = ui->LatencyStatsStringGrid;
     grid->SetOptions(grid->Options() | TSuperStringGrid::goColSizing);
