@@ -136,14 +136,7 @@ class TestLatencyResults : public QObject {
     }
 
     QString CopiedTable() {
-        QHeaderView* header = Grid().horizontalHeader();
-        const auto centre = [header](int section) {
-            return QPoint(header->sectionViewportPosition(section) +
-                              header->sectionSize(section) / 2,
-                          header->height() / 2);
-        };
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre(0));
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(2));
+        VarnexTest::SelectRowsByHeader(Grid(), 2);
         EditCopy();
         return QGuiApplication::clipboard()->text();
     }

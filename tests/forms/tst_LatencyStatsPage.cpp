@@ -51,14 +51,7 @@ class TestLatencyStatsPage : public QObject {
     }
 
     void SelectWholeTableByHeader() {
-        QHeaderView* header = Grid().horizontalHeader();
-        const auto centre = [header](int section) {
-            return QPoint(header->sectionViewportPosition(section) +
-                              header->sectionSize(section) / 2,
-                          header->height() / 2);
-        };
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre(0));
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(2));
+        VarnexTest::SelectRowsByHeader(Grid(), 2);
         QCOMPARE(Grid().Selection(), (TGridRect{0, 1, 2, Grid().RowCount() - 1}));
     }
 

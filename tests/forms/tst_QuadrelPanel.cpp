@@ -156,14 +156,7 @@ class TestQuadrelPanel : public QObject {
     }
 
     void SelectWholeTableByHeader() {
-        QHeaderView* header = Grid().horizontalHeader();
-        const auto centre = [header](int section) {
-            return QPoint(header->sectionViewportPosition(section) +
-                              header->sectionSize(section) / 2,
-                          header->height() / 2);
-        };
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre(0));
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(1));
+        VarnexTest::SelectRowsByHeader(Grid(), 1);
         QCOMPARE(Grid().Selection(), (TGridRect{0, 1, 1, Grid().RowCount() - 1}));
     }
 

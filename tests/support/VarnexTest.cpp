@@ -1,9 +1,11 @@
 #include "VarnexTest.h"
 
 #include "Feedback.h"
+#include "SuperStringGrid.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QHeaderView>
 #include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
@@ -72,6 +74,16 @@ bool ClickPage(QTabWidget& pageControl, const QWidget& page) {
     QTabBar* tabs = pageControl.tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
     return index >= 0 && pageControl.currentIndex() == index;
+}
+
+void SelectRowsByHeader(TSuperStringGrid& grid, int lastColumn) {
+    QHeaderView* header = grid.horizontalHeader();
+    const auto centre = [header](int section) {
+        return QPoint(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                      header->height() / 2);
+    };
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre(0));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(lastColumn));
 }
 
 bool PaintCounter::eventFilter(QObject*, QEvent* event) {

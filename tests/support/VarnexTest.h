@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QTabWidget;
+class TSuperStringGrid;
 
 // What every test program shares: the offscreen platform unless one is set, settings in a
 // temporary folder, recorders in place of the error box and the beep, and a watchdog that
@@ -36,6 +37,10 @@ bool ShowActive(QWidget& window);
 
 // Clicks the page's tab with the mouse; true when the page became the current one.
 bool ClickPage(QTabWidget& pageControl, const QWidget& page);
+
+// Selects every data row of the grid as a user does: a click on the first column's title and a
+// Shift+click on the title of lastColumn.
+void SelectRowsByHeader(TSuperStringGrid& grid, int lastColumn);
 
 // Counts the paint events a widget receives from its construction on.
 class PaintCounter : public QObject {
