@@ -1,5 +1,4 @@
 #include "Main.h"
-#include "About.h"
 #include "CommandLine.h"
 #include "TerminationSignal.h"
 #include "VarnexApplication.h"
@@ -32,8 +31,6 @@ int main(int argc, char** argv) {
 
     TMainForm mainForm;
     mainForm.show();
-    // Owned by the main window, so that it never keeps the program running on its own.
-    mainForm.SetAboutBox(new TAboutCalc(&mainForm));
     // A terminated program ends as if its window were closed, so the settings are saved.
     TTerminationSignal termination([&mainForm] {
         mainForm.close();

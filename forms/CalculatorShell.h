@@ -21,9 +21,11 @@ protected:
 // What the latency calculator asks of the main window while it starts: the saved settings.
 class ISettingsHost {
 public:
-    // Restores the calculator that was showing and the latency chain; false when nothing is
-    // stored, and the calculator then takes its first-run chain.
+    // Restores the latency chain; false when nothing is stored, and the calculator then takes its
+    // first-run chain.
     virtual bool LoadSettings() = 0;
+    // The number of stored networks the chain takes, from the same reading as LoadSettings.
+    virtual int StoredNetworkCount() const = 0;
 
 protected:
     ~ISettingsHost() = default;

@@ -11,7 +11,6 @@
 #include "NetworkButton.h"
 #include "NetworkButtonForm.h"
 #include "NetworkSetupEditor.h"
-#include "SettingsStore.h"
 #include "SuperStringGrid.h"
 #include "VarnexError.h"
 #include "ui_LatencyCalcPanel.h"
@@ -75,7 +74,7 @@ void TLatencyCalcPanel::InitLatencyCalculator() {
         node->SetLabel(QString::fromStdString(NodeLabel(element.NetworkName, element.PacketSize)));
     }
     // The store keeps no topology choice: it is found again from the names.
-    SyncDialogWithNetworks(restored ? LatencySettings::StoredNetworkCount(TSettingsStore()) : 0);
+    SyncDialogWithNetworks(restored ? m_settingsHost->StoredNetworkCount() : 0);
 }
 
 // The chain of a first run, when nothing is stored.

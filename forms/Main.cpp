@@ -17,8 +17,6 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMenuBar>
-#include <algorithm>
-#include <array>
 #include <utility>
 
 namespace {
@@ -28,21 +26,15 @@ const QString QuadrelLogo = QStringLiteral(":/QUADRELLOGO");
 const QString LatencyLogo = QStringLiteral(":/LATENCYCALCLOGO");
 const QString KorvexGroupLogo = QStringLiteral(":/KORVEXGROUPLOGO");
 
+// The place of the calculators in the client area; one of them shows there at a time.
+constexpr QRect CalculatorPlace(8, 88, 276, 313);
+
 constexpr Qt::WindowFlags MainWindowFrame =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
-void NameForScreenReaders(Ui::TMainForm& ui) {
-    // The logos are pictures without captions; each calculator is named as in its menu.
-    AccessibleNames::NameFromHint(ui.CalcImage);
-    AccessibleNames::NameFromHint(ui.KorvexGroupImage);
-    const std::pair<QWidget*, QAction*> calculators[] = {
-        {ui.NumoraCalcPanel->PageControl(), ui.NumoraCalculatorMenuItem},
-        {ui.QuadrelPanel->PageControl(), ui.QuadrelMenuItem},
-        {ui.LatencyCalcPageControl->PageControl(), ui.LatencyCalculatorMenuItem}};
-    for (const auto& [pageControl, menuItem] : calculators) {
-        pageControl->setAccessibleName(AccessibleNames::CaptionText(menuItem->text()));
-    }
+bool IsShown(const QWidget* panel) {
+    return panel != nullptr && !panel->isHidden();
 }
 
 } // namespace
@@ -55,11 +47,9 @@ TMainForm::TMainForm(QWidget* parent)
     , m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     ui->setupUi(this);
     NameMenuSeparators();
-    NameForScreenReaders(*ui);
-    for (ICalculator* calculator : Calculators()) {
-        calculator->SetShell(this);
-    }
-    ui->LatencyCalcPageControl->SetSettingsHost(this);
+    // The logos are pictures without captions.
+    AccessibleNames::NameFromHint(ui->CalcImage);
+    AccessibleNames::NameFromHint(ui->KorvexGroupImage);
     // Logging out or a quit request ends the program without closing the window first.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveSettingsOnce(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { SaveSettingsOnce(); });
@@ -71,24 +61,65 @@ TMainForm::~TMainForm() {
     FormDestroy();
 }
 
-std::array<ICalculator*, 3> TMainForm::Calculators() const {
-    return {ui->NumoraCalcPanel, ui->QuadrelPanel, ui->LatencyCalcPageControl};
+std::vector<ICalculator*> TMainForm::BuiltCalculators() const {
+    std::vector<ICalculator*> built;
+    for (ICalculator* calculator : std::initializer_list<ICalculator*>{
+             m_numoraCalcPanel, m_quadrelPanel, m_latencyCalcPageControl}) {
+        if (calculator != nullptr) {
+            built.push_back(calculator);
+        }
+    }
+    return built;
 }
 
-TNumoraCalcPanel* TMainForm::NumoraCalculator() const {
-    return ui->NumoraCalcPanel;
+void TMainForm::PlaceCalculator(ICalculator& calculator, QAction* menuItem) {
+    QWidget* panel = calculator.Panel();
+    panel->hide();
+    panel->setGeometry(CalculatorPlace);
+    // Each calculator is read by the name of its menu item.
+    calculator.PageControl()->setAccessibleName(AccessibleNames::CaptionText(menuItem->text()));
+    calculator.SetShell(this);
 }
 
-TQuadrelPanel* TMainForm::SubnetCalculator() const {
-    return ui->QuadrelPanel;
+TNumoraCalcPanel* TMainForm::NumoraCalculator() {
+    if (m_numoraCalcPanel == nullptr) {
+        m_numoraCalcPanel = new TNumoraCalcPanel(ui->ClientArea);
+        PlaceCalculator(*m_numoraCalcPanel, ui->NumoraCalculatorMenuItem);
+        m_numoraCalcPanel->InitNumoraCalculator();
+        ConnectPageControl(*m_numoraCalcPanel);
+    }
+    return m_numoraCalcPanel;
 }
 
-TLatencyCalcPanel* TMainForm::LatencyCalculator() const {
-    return ui->LatencyCalcPageControl;
+TQuadrelPanel* TMainForm::SubnetCalculator() {
+    if (m_quadrelPanel == nullptr) {
+        m_quadrelPanel = new TQuadrelPanel(ui->ClientArea);
+        PlaceCalculator(*m_quadrelPanel, ui->QuadrelMenuItem);
+        m_quadrelPanel->InitSubnetPanel();
+        ConnectPageControl(*m_quadrelPanel);
+    }
+    return m_quadrelPanel;
 }
 
-void TMainForm::SetAboutBox(TAboutCalc* aboutBox) {
-    m_aboutBox = aboutBox;
+TLatencyCalcPanel* TMainForm::LatencyCalculator() {
+    if (m_latencyCalcPageControl == nullptr) {
+        m_latencyCalcPageControl = new TLatencyCalcPanel(ui->ClientArea);
+        PlaceCalculator(*m_latencyCalcPageControl, ui->LatencyCalculatorMenuItem);
+        m_latencyCalcPageControl->SetSettingsHost(this);
+        m_latencyCalcPageControl->InitLatencyCalculator();
+        // The chain is taken: nothing else is read from the store of this start.
+        m_storedSettings.reset();
+        ConnectPageControl(*m_latencyCalcPageControl);
+    }
+    return m_latencyCalcPageControl;
+}
+
+TAboutCalc* TMainForm::AboutBox() {
+    if (m_aboutBox == nullptr) {
+        // Owned by the main window, so that it never keeps the program running on its own.
+        m_aboutBox = new TAboutCalc(this);
+    }
+    return m_aboutBox;
 }
 
 void TMainForm::SetUrlOpener(UrlOpener opener) {
@@ -101,30 +132,50 @@ void TMainForm::FormCreate() {
     ui->CalcImage->SetPicture(QuadrelLogo);
     ui->KorvexGroupImage->SetPicture(KorvexGroupLogo);
 
-    ui->NumoraCalcPanel->InitNumoraCalculator();
-    ui->QuadrelPanel->InitSubnetPanel();
-    ui->LatencyCalcPageControl->InitLatencyCalculator();
-    for (ICalculator* calculator : Calculators()) {
-        ConnectPageControl(*calculator);
+    // The settings are read once, here; the latency chain is taken from this reading when the
+    // latency calculator is built.
+    m_storedSettings = std::make_unique<TSettingsStore>();
+    if (!m_storedSettings->Exists()) {
+        m_storedSettings.reset();
     }
-
-    // The restored settings may have shown a calculator already; otherwise the subnet calculator.
-    const auto calculators = Calculators();
-    if (std::all_of(calculators.begin(), calculators.end(),
-                    [](ICalculator* calculator) { return calculator->Panel()->isHidden(); })) {
+    RestoreCalculator();
+    if (!IsShown(m_numoraCalcPanel) && !IsShown(m_quadrelPanel) &&
+        !IsShown(m_latencyCalcPageControl)) {
         QuadrelMenuItemClick();
+    }
+}
+
+void TMainForm::RestoreCalculator() {
+    if (m_storedSettings == nullptr) {
+        return;
+    }
+    switch (m_storedSettings->ReadInteger(QStringLiteral("Calculator")).value_or(-1)) {
+    case 0:
+        NumoraCalculatorMenuItemClick();
+        break;
+    case 1:
+        QuadrelMenuItemClick();
+        break;
+    case 2:
+        LatencyCalculatorMenuItemClick();
+        // At start the keyboard waits on Node B, the element selected while the chain is
+        // restored; it takes the selection when the window first becomes active.
+        LatencyCalculator()->NetworkList().back()->setFocus(Qt::ShortcutFocusReason);
+        break;
+    default:
+        break;
     }
 }
 
 void TMainForm::FormDestroy() {
     // No page-change step may reach a calculator that is being taken apart.
-    for (ICalculator* calculator : Calculators()) {
+    for (ICalculator* calculator : BuiltCalculators()) {
         disconnect(calculator->PageControl(), nullptr, this, nullptr);
     }
     // The calculators free their models: the number, the latency chain, the subnet and supernet.
-    delete ui->NumoraCalcPanel;
-    delete ui->LatencyCalcPageControl;
-    delete ui->QuadrelPanel;
+    delete m_numoraCalcPanel;
+    delete m_latencyCalcPageControl;
+    delete m_quadrelPanel;
 }
 
 void TMainForm::SetClientSize() {
@@ -193,7 +244,9 @@ void TMainForm::CalcPageControlChange(ICalculator& calculator) {
         calculator.PageChange(page);
         calculator.PageEnter(page);
     }
-    ui->QuadrelPanel->UpdateSubnetDisplay();
+    if (m_quadrelPanel != nullptr) {
+        m_quadrelPanel->UpdateSubnetDisplay();
+    }
 }
 
 void TMainForm::SelectCalculator(QAction* menuItem, const QString& logo, ICalculator& shown) {
@@ -205,7 +258,7 @@ void TMainForm::SelectCalculator(QAction* menuItem, const QString& logo, ICalcul
         focused != nullptr && !shown.Panel()->isAncestorOf(focused) && isAncestorOf(focused)) {
         focused->clearFocus();
     }
-    for (ICalculator* calculator : Calculators()) {
+    for (ICalculator* calculator : BuiltCalculators()) {
         if (calculator != &shown) {
             calculator->Panel()->hide();
         }
@@ -218,8 +271,8 @@ void TMainForm::SelectCalculator(QAction* menuItem, const QString& logo, ICalcul
     // calculator already. An element of the latency chain that takes the focus becomes the
     // selected one, so the keyboard goes to the element selected, not to the first.
     QWidget* input = shown.FirstInput();
-    if (&shown == ui->LatencyCalcPageControl && qobject_cast<TNetworkButton*>(input) != nullptr) {
-        input = &ui->LatencyCalcPageControl->SelectedNetwork();
+    if (&shown == m_latencyCalcPageControl && qobject_cast<TNetworkButton*>(input) != nullptr) {
+        input = &m_latencyCalcPageControl->SelectedNetwork();
     }
     if (input != nullptr && !shown.Panel()->isAncestorOf(QApplication::focusWidget())) {
         input->setFocus(Qt::ShortcutFocusReason);
@@ -228,15 +281,15 @@ void TMainForm::SelectCalculator(QAction* menuItem, const QString& logo, ICalcul
 }
 
 void TMainForm::NumoraCalculatorMenuItemClick() {
-    SelectCalculator(ui->NumoraCalculatorMenuItem, NumoraLogo, *ui->NumoraCalcPanel);
+    SelectCalculator(ui->NumoraCalculatorMenuItem, NumoraLogo, *NumoraCalculator());
 }
 
 void TMainForm::QuadrelMenuItemClick() {
-    SelectCalculator(ui->QuadrelMenuItem, QuadrelLogo, *ui->QuadrelPanel);
+    SelectCalculator(ui->QuadrelMenuItem, QuadrelLogo, *SubnetCalculator());
 }
 
 void TMainForm::LatencyCalculatorMenuItemClick() {
-    SelectCalculator(ui->LatencyCalculatorMenuItem, LatencyLogo, *ui->LatencyCalcPageControl);
+    SelectCalculator(ui->LatencyCalculatorMenuItem, LatencyLogo, *LatencyCalculator());
 }
 
 void TMainForm::CalcImageClick() {
@@ -288,33 +341,26 @@ void TMainForm::SaveSettingsOnce() {
 }
 
 bool TMainForm::LoadSettings() {
-    const TSettingsStore store;
-    if (!store.Exists()) {
+    if (m_storedSettings == nullptr || m_latencyCalcPageControl == nullptr) {
         return false;
     }
-    switch (store.ReadInteger(QStringLiteral("Calculator")).value_or(-1)) {
-    case 0:
-        NumoraCalculatorMenuItemClick();
-        break;
-    case 1:
-        QuadrelMenuItemClick();
-        break;
-    case 2:
-        LatencyCalculatorMenuItemClick();
-        break;
-    default:
-        break;
-    }
-    LatencySettings::LoadChain(store, *ui->LatencyCalcPageControl);
+    LatencySettings::LoadChain(*m_storedSettings, *m_latencyCalcPageControl);
     return true;
 }
 
+int TMainForm::StoredNetworkCount() const {
+    return m_storedSettings != nullptr ? LatencySettings::StoredNetworkCount(*m_storedSettings) : 0;
+}
+
 void TMainForm::SaveSettings() {
-    TSettingsStore store;
     const int calculator =
-        !ui->NumoraCalcPanel->isHidden() ? 0 : (!ui->QuadrelPanel->isHidden() ? 1 : 2);
+        IsShown(m_numoraCalcPanel) ? 0 : (IsShown(m_quadrelPanel) ? 1 : 2);
+    // A chain never looked at is still written: built now from what start-up read, it is saved
+    // as a well-formed store, whatever the stored one held.
+    const TLatencyCalcPanel& chain = *LatencyCalculator();
+    TSettingsStore store;
     store.WriteInteger(QStringLiteral("Calculator"), calculator);
-    LatencySettings::SaveChain(store, *ui->LatencyCalcPageControl);
+    LatencySettings::SaveChain(store, chain);
     store.Flush();
 }
 
@@ -326,11 +372,10 @@ void TMainForm::HelpTopicsMenuItemClick() {
 }
 
 void TMainForm::AboutMenuItemClick() {
-    if (m_aboutBox != nullptr) {
-        m_aboutBox->show();
-        m_aboutBox->raise();
-        m_aboutBox->activateWindow();
-    }
+    TAboutCalc* aboutBox = AboutBox();
+    aboutBox->show();
+    aboutBox->raise();
+    aboutBox->activateWindow();
 }
 
 void TMainForm::KorvexGroupImageClick() {

@@ -7,9 +7,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QUrl>
-#include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class TAboutCalc;
@@ -17,6 +17,7 @@ class THelpWindow;
 class TLatencyCalcPanel;
 class TNumoraCalcPanel;
 class TQuadrelPanel;
+class TSettingsStore;
 
 namespace Ui {
 class TMainForm;
@@ -24,7 +25,8 @@ class TMainForm;
 
 // The program's one document window: the logos, the three calculators in one place of which one
 // is shown, the menus, the routing of Edit > Copy and the page-change steps shared by the
-// calculators' page controls.
+// calculators' page controls. A calculator, the about box and the help window are built when
+// first needed, so that start-up pays only for what the window shows.
 class TMainForm : public QMainWindow, public ICopyTargetHost, public ISettingsHost {
     Q_OBJECT
 public:
@@ -37,12 +39,13 @@ public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    TNumoraCalcPanel* NumoraCalculator() const;
-    TQuadrelPanel* SubnetCalculator() const;
-    TLatencyCalcPanel* LatencyCalculator() const;
+    // Each calculator, built (hidden) by the first request.
+    TNumoraCalcPanel* NumoraCalculator();
+    TQuadrelPanel* SubnetCalculator();
+    TLatencyCalcPanel* LatencyCalculator();
 
-    // The about box that Help > About shows; the program creates it once, hidden.
-    void SetAboutBox(TAboutCalc* aboutBox);
+    // The about box that Help > About shows, built (hidden) by the first request.
+    TAboutCalc* AboutBox();
     // How the web command opens an address; QDesktopServices::openUrl unless replaced.
     void SetUrlOpener(UrlOpener opener);
 
@@ -51,8 +54,9 @@ public:
     QAbstractButton* ActiveCopyButton() const override { return m_activeCopyButton; }
     void SetCopyMenuItemEnabled(bool enabled) override;
 
-    // ISettingsHost: run once, from the latency calculator's start.
+    // ISettingsHost: run once, from the latency calculator's start, with what start-up read.
     bool LoadSettings() override;
+    int StoredNetworkCount() const override;
     // Saves the settings the first time it runs and does nothing after: the window closing, the
     // application quitting and the session ending all end here.
     void SaveSettingsOnce();
@@ -84,8 +88,12 @@ protected:
     virtual void SaveSettings();
 
 private:
-    std::array<ICalculator*, 3> Calculators() const;
+    std::vector<ICalculator*> BuiltCalculators() const;
+    // Puts a calculator just built in its place, hidden, and joins it to the window.
+    void PlaceCalculator(ICalculator& calculator, QAction* menuItem);
     void FormCreate();
+    // Shows the calculator the settings name, if any.
+    void RestoreCalculator();
     void FormDestroy();
     void SetClientSize();
     void NameMenuSeparators();
@@ -96,6 +104,12 @@ private:
     void UpdateCopyMenuItem();
 
     std::unique_ptr<Ui::TMainForm> ui;
+    TNumoraCalcPanel* m_numoraCalcPanel = nullptr;
+    TQuadrelPanel* m_quadrelPanel = nullptr;
+    TLatencyCalcPanel* m_latencyCalcPageControl = nullptr;
+    // The settings as start-up read them, kept until the latency calculator has taken its chain;
+    // none when nothing was stored.
+    std::unique_ptr<TSettingsStore> m_storedSettings;
     QPointer<QAbstractButton> m_activeCopyButton;
     bool m_copyWanted = false;
     // Qt reports a page change only after it happened: the page each page control showed before.

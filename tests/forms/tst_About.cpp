@@ -156,19 +156,19 @@ private slots:
 
     void theMainWindowShowsOneBoxHoweverOftenAsked() {
         TMainForm form;
-        about = std::make_unique<TAboutCalc>(&form);
-        form.SetAboutBox(about.get());
         QVERIFY(VarnexTest::ShowActive(form));
+        // Built when first asked for, not at start.
+        QCOMPARE(form.findChildren<TAboutCalc*>().size(), 0);
         QAction* aboutItem = form.findChild<QAction*>(QStringLiteral("AboutMenuItem"));
         for (int ask = 0; ask < 3; ++ask) {
             aboutItem->trigger();
-            QVERIFY(about->isVisible());
+            QVERIFY(form.AboutBox()->isVisible());
             QCOMPARE(VisibleAboutBoxes(), 1);
+            QCOMPARE(form.findChildren<TAboutCalc*>().size(), 1);
         }
         // Not modal: the main window goes on taking commands.
         QTest::keyClick(&form, Qt::Key_L, Qt::ControlModifier);
         QVERIFY(form.findChild<QWidget*>(QStringLiteral("LatencyCalcPageControl"))->isVisible());
-        about.reset();
     }
 };
 

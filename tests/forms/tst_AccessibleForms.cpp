@@ -101,6 +101,7 @@ class TestAccessibleForms : public QObject {
 private slots:
     void init() {
         form = std::make_unique<TMainForm>();
+        VarnexTest::BuildCalculators(*form);
         QVERIFY(VarnexTest::ShowActive(*form));
     }
 
@@ -138,8 +139,7 @@ private slots:
 
     // Both faces of the about box: the product picture, and the credit a double-click shows.
     void aboutBoxNamed() {
-        auto* about = new TAboutCalc(form.get());
-        form->SetAboutBox(about);
+        TAboutCalc* about = form->AboutBox();
         QVERIFY(VarnexTest::ShowActive(*about));
         QVERIFY2(Unnamed(*about).isEmpty(), qPrintable(Unnamed(*about).join(QLatin1Char(' '))));
         QTest::mouseDClick(Control(*about, QStringLiteral("AboutImage")), Qt::LeftButton);

@@ -146,7 +146,6 @@ private slots:
 
     void init() {
         form = std::make_unique<TMainForm>();
-        form->SetAboutBox(new TAboutCalc(form.get()));
         QVERIFY(VarnexTest::ShowActive(*form));
     }
     void cleanup() { form.reset(); }
@@ -190,7 +189,7 @@ private slots:
             shown = form->findChild<THelpWindow*>();
             break;
         case TWindow::About:
-            shown = form->findChild<TAboutCalc*>();
+            shown = form->AboutBox();
             QVERIFY(shown != nullptr);
             shown->show();
             break;
@@ -270,7 +269,7 @@ private slots:
         auto* help = form->findChild<THelpWindow*>();
         QVERIFY(help != nullptr && QTest::qWaitForWindowExposed(help));
         Shoot(*help, QStringLiteral("help"));
-        auto* about = form->findChild<TAboutCalc*>();
+        TAboutCalc* about = form->AboutBox();
         about->show();
         QVERIFY(QTest::qWaitForWindowExposed(about));
         Shoot(*about, QStringLiteral("about"));

@@ -74,6 +74,7 @@ private slots:
     void init() {
         VarnexTest::ResetRecorders();
         form = std::make_unique<TMainForm>();
+        VarnexTest::BuildCalculators(*form);
         QVERIFY(VarnexTest::ShowActive(*form));
     }
     void cleanup() {

@@ -72,8 +72,6 @@ const TKey ShortcutKeys[] = {
     {Qt::Key_L, Qt::ControlModifier}, {Qt::Key_F1, {}},
 };
 
-const char* const CalculatorPanels[] = {"NumoraCalcPanel", "QuadrelPanel",
-                                        "LatencyCalcPageControl"};
 const char* const CalculatorItems[] = {"NumoraCalculatorMenuItem", "QuadrelMenuItem",
                                        "LatencyCalculatorMenuItem"};
 
@@ -278,14 +276,14 @@ QString WrongSubnetFigure(const TQuadrelPanel& panel) {
 QString BrokenRule(TMainForm& form) {
     if (form.isVisible()) {
         int shown = 0;
-        for (std::size_t i = 0; i < std::size(CalculatorPanels); ++i) {
-            const bool visible =
-                VarnexTest::Control(form, QLatin1String(CalculatorPanels[i]))->isVisible();
+        for (std::size_t i = 0; i < std::size(VarnexTest::CalculatorPanels); ++i) {
+            const auto* panel = form.findChild<QWidget*>(QLatin1String(VarnexTest::CalculatorPanels[i]));
+            const bool visible = panel != nullptr && panel->isVisible();
             const bool checked =
                 VarnexTest::Control<QAction>(form, QLatin1String(CalculatorItems[i]))->isChecked();
             if (visible != checked) {
                 return QStringLiteral("%1 is %2 but its menu item is %3")
-                    .arg(QLatin1String(CalculatorPanels[i]), visible ? u"shown" : u"hidden",
+                    .arg(QLatin1String(VarnexTest::CalculatorPanels[i]), visible ? u"shown" : u"hidden",
                          checked ? u"checked" : u"unchecked");
             }
             shown += visible ? 1 : 0;

@@ -81,18 +81,11 @@ QByteArray NetworkBytes(double bandwidth, qint32 left, quint8 kind, qint32 delay
     return bytes;
 }
 
-QList<TNetworkButton*> Chain(const TMainForm& form) {
+QList<TNetworkButton*> Chain(TMainForm& form) {
     return form.LatencyCalculator()->NetworkList();
 }
 
-QString VisibleCalculator(const TMainForm& form) {
-    for (const char* name : {"NumoraCalcPanel", "QuadrelPanel", "LatencyCalcPageControl"}) {
-        if (!VarnexTest::Control(form, QString::fromLatin1(name))->isHidden()) {
-            return QString::fromLatin1(name);
-        }
-    }
-    return {};
-}
+using VarnexTest::ShownCalculators;
 
 // What a store written by the program must hold, whatever it read.
 void VerifyWellFormedStore() {
@@ -131,7 +124,7 @@ private slots:
     void firstRunShowsDefaultsAndWritesTheChain() {
         {
             TMainForm form;
-            QCOMPARE(VisibleCalculator(form), QStringLiteral("QuadrelPanel"));
+            QCOMPARE(ShownCalculators(form), QStringLiteral("QuadrelPanel"));
             const QList<TNetworkButton*> chain = Chain(form);
             QCOMPARE(chain.size(), 3);
             QCOMPARE(chain.front()->Element().PacketSize, 64);
@@ -168,7 +161,7 @@ private slots:
         QFETCH(QString, shown);
         OpenStore()->setValue(QStringLiteral("Calculator"), stored);
         TMainForm form;
-        QCOMPARE(VisibleCalculator(form), shown);
+        QCOMPARE(ShownCalculators(form), shown);
         QVERIFY(VarnexTest::Errors().isEmpty());
     }
 
@@ -357,7 +350,7 @@ private slots:
         {
             TMainForm form;
             QVERIFY(VarnexTest::Errors().isEmpty());
-            QCOMPARE(VisibleCalculator(form), QStringLiteral("QuadrelPanel"));
+            QCOMPARE(ShownCalculators(form), QStringLiteral("QuadrelPanel"));
             const QList<TNetworkButton*> chain = Chain(form);
             QCOMPARE(chain.size(), networks + 2);
             QCOMPARE(chain.front()->NetworkButtonKind(), nbDesktopCPU);

@@ -1,6 +1,7 @@
 #include "VarnexTest.h"
 
 #include "Feedback.h"
+#include "Main.h"
 #include "SuperStringGrid.h"
 
 #include <QApplication>
@@ -67,6 +68,23 @@ bool ShowActive(QWidget& window) {
     window.show();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+void BuildCalculators(TMainForm& form) {
+    form.NumoraCalculator();
+    form.SubnetCalculator();
+    form.LatencyCalculator();
+}
+
+QString ShownCalculators(const QWidget& form) {
+    QStringList shown;
+    for (const char* name : CalculatorPanels) {
+        const auto* panel = form.findChild<QWidget*>(QLatin1String(name));
+        if (panel != nullptr && !panel->isHidden()) {
+            shown.append(QLatin1String(name));
+        }
+    }
+    return shown.join(QLatin1Char('+'));
 }
 
 bool ClickPage(QTabWidget& pageControl, const QWidget& page) {

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
+class TMainForm;
+
 class QTabWidget;
 class TSuperStringGrid;
 
@@ -34,6 +36,16 @@ template <typename T = QWidget> T* Control(const QObject& form, const QString& n
 
 // Shows the window and makes it the active one: focus events and shortcuts need that.
 bool ShowActive(QWidget& window);
+
+// The object names of the main window's three calculator panels.
+inline const char* const CalculatorPanels[] = {"NumoraCalcPanel", "QuadrelPanel",
+                                               "LatencyCalcPageControl"};
+// Builds the calculators that the window builds when first shown, for a test that reaches their
+// controls before showing them.
+void BuildCalculators(TMainForm& form);
+// The calculators the main window shows (not hidden), joined by "+"; one not built yet is not
+// shown either.
+QString ShownCalculators(const QWidget& form);
 
 // Clicks the page's tab with the mouse; true when the page became the current one.
 bool ClickPage(QTabWidget& pageControl, const QWidget& page);
