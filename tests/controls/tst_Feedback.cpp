@@ -20,6 +20,10 @@ private slots:
                                         << "Done.";
         QTest::newRow("quoted value") << "'1 2' is not a valid integer value"
                                       << "'1 2' is not a valid integer value.";
+        QTest::newRow("NUL") << QStringLiteral("'1%1x' is not a valid integer value").arg(QChar(0))
+                             << QStringLiteral("'1\u2400x' is not a valid integer value.");
+        QTest::newRow("NUL last") << QStringLiteral("Done%1").arg(QChar(0))
+                                  << QStringLiteral("Done\u2400.");
     }
     void errorText() {
         QFETCH(QString, message);
