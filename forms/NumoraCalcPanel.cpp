@@ -104,6 +104,7 @@ TNumoraCalcPanel::TNumoraCalcPanel(QWidget* parent)
 TNumoraCalcPanel::~TNumoraCalcPanel() {
     // The displays outlive this object's own part; their last focus events must not reach it.
     disconnect(m_changeConnection);
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     for (const TNumDisplay& display : m_displays) {
         display.memo->removeEventFilter(this);
     }
