@@ -7,6 +7,7 @@
 #include "VarnexTest.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QIcon>
@@ -426,6 +427,21 @@ private slots:
             QVERIFY(!copied.isEmpty());
         }
         QCOMPARE(text, copied);
+    }
+
+    // Alt lends the keyboard to the menu bar; a click then moves the focus on from there, and
+    // the display it was lent from has been left.
+    void menuBarHandsTheFocusOn() {
+        QTest::keyClick(form.get(), Qt::Key_H, Qt::ControlModifier);
+        auto* decimal = Control<QLineEdit>(*form, "DecMemo");
+        QTest::mouseClick(decimal, Qt::LeftButton);
+        QVERIFY(CopyEnabled(*form));
+        QTest::keyPress(decimal, Qt::Key_Alt);
+        QTest::keyRelease(decimal, Qt::Key_Alt);
+        QCOMPARE(QApplication::focusWidget(), form->menuBar());
+        QTest::mouseClick(Control(*form, "NumberWidth32BitsButton"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), Control(*form, "NumberWidth32BitsButton"));
+        QVERIFY(!CopyEnabled(*form));
     }
 
     void pageChangeStepsRunInOrder_data() {
