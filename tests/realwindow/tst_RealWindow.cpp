@@ -59,7 +59,7 @@ class TestRealWindow : public QObject {
                 QStringLiteral("xclip"),
                 {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")},
                 5000);
-            text = read.status == 0 ? read.out : QString();
+            text = read.finished && read.status == 0 ? read.out : QString();
             if (text == expected) {
                 break;
             }
