@@ -4,6 +4,7 @@
 #include "FocusRules.h"
 #include "KorvexGlobal.h"
 #include "LineEditMenu.h"
+#include "SpinEditText.h"
 #include "VarnexError.h"
 #include "WindowShortcuts.h"
 
@@ -184,15 +185,7 @@ void TBetterSpinEdit::Step(TStepDirection direction, int delta) {
 }
 
 int TBetterSpinEdit::TextValue() const {
-    const QString current = text();
-    if (m_infinity || current.isEmpty()) {
-        return m_value;
-    }
-    // Stray minus signs are dropped, so that "1-2-" reads as 12; only a leading one counts.
-    const QString number = current.front() + current.mid(1).remove(u'-');
-    bool ok = false;
-    const int value = number.toInt(&ok, 10);
-    return ok ? value : 0;
+    return m_infinity ? m_value : SpinEditTextValue(text().toStdString(), m_value);
 }
 
 bool TBetterSpinEdit::IsValidChar(QChar c) const {

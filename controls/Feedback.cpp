@@ -1,5 +1,7 @@
 #include "Feedback.h"
 
+#include "VarnexError.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QSet>
@@ -23,10 +25,23 @@ Beeper& CurrentBeeper() {
     return beeper;
 }
 
+// A NUL would end the text where it is passed on as a C string, and shows as nothing.
+QString WithVisibleNul(QString text) {
+    return text.replace(QChar(0), QChar(0x2400));
+}
+
 } // namespace
 
 QString ErrorText(const QString& message) {
-    return message.endsWith(QLatin1Char('.')) ? message : message + QLatin1Char('.');
+    const QString shown = WithVisibleNul(message);
+    return shown.endsWith(QLatin1Char('.')) ? shown : shown + QLatin1Char('.');
+}
+
+QString ErrorMessage(const std::exception& error) {
+    if (const auto* varnexError = dynamic_cast<const EVarnexError*>(&error)) {
+        return QString::fromStdString(varnexError->Message());
+    }
+    return QString::fromStdString(error.what());
 }
 
 void ReportError(const QString& message) {
@@ -49,7 +64,7 @@ void RunPaintGuarded(const char* where, const std::function<void()>& paint) {
     try {
         paint();
     } catch (const std::exception& error) {
-        ReportPaintFault(where, QString::fromStdString(error.what()));
+        ReportPaintFault(where, ErrorMessage(error));
     } catch (...) {
         ReportPaintFault(where, QStringLiteral("Unknown error"));
     }
@@ -60,7 +75,7 @@ void ReportPaintFault(const char* where, const QString& what) {
     const QByteArray place(where);
     if (!reported.contains(place)) {
         reported.insert(place);
-        qWarning("Painting %s failed: %s", where, qPrintable(what));
+        qWarning("Painting %s failed: %s", where, qPrintable(WithVisibleNul(what)));
     }
 }
 
@@ -68,7 +83,7 @@ void RunGuarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        ReportError(QString::fromStdString(error.what()));
+        ReportError(ErrorMessage(error));
     }
 }
 

@@ -12,8 +12,12 @@ namespace Feedback {
 using ErrorReporter = std::function<void(const QString& text)>;
 using Beeper = std::function<void()>;
 
-// The text as the error box shows it: a full stop is added when the message has none.
+// The text as the error box shows it: a full stop is added when the message has none, and a NUL
+// (typed text may hold one) shows as the symbol for it.
 QString ErrorText(const QString& message);
+
+// The message of a raised error, whole.
+QString ErrorMessage(const std::exception& error);
 
 void ReportError(const QString& message);
 // An empty reporter restores the critical message box captioned "Varnex".

@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <optional>
@@ -103,6 +104,7 @@ TNumoraCalcPanel::TNumoraCalcPanel(QWidget* parent)
 TNumoraCalcPanel::~TNumoraCalcPanel() {
     // The displays outlive this object's own part; their last focus events must not reach it.
     disconnect(m_changeConnection);
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     for (const TNumDisplay& display : m_displays) {
         display.memo->removeEventFilter(this);
     }
@@ -115,6 +117,17 @@ void TNumoraCalcPanel::ConnectControls() {
         connect(button, &QAbstractButton::clicked, this,
                 Feedback::Guard([this, button] { NumClipboardButtonClick(button); }));
     }
+    // The entered display may lose the focus without an exit: a click into a window not yet
+    // active moves it without focus events, and the menu bar that borrowed it may hand it on.
+    // Once another control of this window has it, the display has been left.
+    connect(qApp, &QApplication::focusChanged, this,
+            Feedback::Guard([this](QWidget* old, QWidget* now) {
+                if (m_enteredMemo != nullptr && old != m_enteredMemo && now != nullptr &&
+                    now != m_enteredMemo && now->window() == window() &&
+                    qobject_cast<QMenuBar*>(now) == nullptr) {
+                    NumMemoExit(m_enteredMemo);
+                }
+            }));
     connect(ui->NumberWidthButtonGroup, &QButtonGroup::idToggled, this,
             Feedback::Guard([this](int, bool checked) {
                 if (checked) {
@@ -241,10 +254,15 @@ void TNumoraCalcPanel::NumMemoEnter(QLineEdit* sender) {
     RouteCopyTo(m_shell, display->copyButton);
 }
 
-void TNumoraCalcPanel::NumMemoExit(QLineEdit*) {
+void TNumoraCalcPanel::NumMemoExit(QLineEdit* sender) {
     disconnect(m_changeConnection);
     m_enteredMemo = nullptr;
-    RouteCopyTo(m_shell, nullptr);
+    // A page entered before the exit arrived (the focus moved in a window not yet active) keeps
+    // its copy target.
+    const TNumDisplay* left = DisplayOf(sender);
+    if (m_shell != nullptr && left != nullptr && m_shell->ActiveCopyButton() == left->copyButton) {
+        RouteCopyTo(m_shell, nullptr);
+    }
     // A display left half-typed ("-") shows the number again.
     if (const TNumDisplay* display = DisplayOf(m_activeNumMemo)) {
         m_activeNumMemo->setText(TextForm(*display));

@@ -17,7 +17,7 @@ bool VarnexApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        Feedback::ReportError(QString::fromStdString(error.what()));
+        Feedback::ReportError(Feedback::ErrorMessage(error));
     } catch (...) {
         Feedback::ReportError(QStringLiteral("Unknown error"));
     }

@@ -41,6 +41,14 @@ double StrToFloat(const std::string& text) {
 }
 
 int StrToInt(const std::string& text) {
+    const std::optional<int> value = TryStrToInt(text);
+    if (!value) {
+        throw EVarnexError("'" + text + "' is not a valid integer value");
+    }
+    return *value;
+}
+
+std::optional<int> TryStrToInt(const std::string& text) {
     const std::string number = Trimmed(text, " \t\n\v\f\r");
     const char* begin = number.data();
     const char* end = begin + number.size();
@@ -53,7 +61,7 @@ int StrToInt(const std::string& text) {
     const auto result =
         startsAsNumber ? std::from_chars(start, end, value) : std::from_chars_result{start, {}};
     if (!startsAsNumber || result.ec != std::errc() || result.ptr != end) {
-        throw EVarnexError("'" + text + "' is not a valid integer value");
+        return std::nullopt;
     }
     return value;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // Conversions of typed text to numbers. A text that is not a number raises EVarnexError with the
@@ -15,3 +16,6 @@ double StrToFloat(const std::string& text);
 // tabs and line breaks around it are ignored. Anything else, an empty text or a value beyond the
 // int range raises "'text' is not a valid integer value".
 int StrToInt(const std::string& text);
+
+// The same reading of a whole number, with nothing for a text StrToInt refuses.
+std::optional<int> TryStrToInt(const std::string& text);

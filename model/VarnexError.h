@@ -9,7 +9,15 @@
 // at an event handler's boundary shows the text to the user.
 class EVarnexError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit EVarnexError(const std::string& message)
+        : std::runtime_error(message)
+        , m_message(message) {}
+
+    // The whole text: what() is a C string, which a NUL in typed text would end.
+    const std::string& Message() const { return m_message; }
+
+private:
+    std::string m_message;
 };
 
 inline constexpr const char* IntegerOverflowMessage = "Integer overflow";

@@ -20,6 +20,10 @@ private slots:
                                         << "Done.";
         QTest::newRow("quoted value") << "'1 2' is not a valid integer value"
                                       << "'1 2' is not a valid integer value.";
+        QTest::newRow("NUL") << QStringLiteral("'1%1x' is not a valid integer value").arg(QChar(0))
+                             << QStringLiteral("'1\u2400x' is not a valid integer value.");
+        QTest::newRow("NUL last") << QStringLiteral("Done%1").arg(QChar(0))
+                                  << QStringLiteral("Done\u2400.");
     }
     void errorText() {
         QFETCH(QString, message);
@@ -43,6 +47,28 @@ private slots:
         QTest::mouseClick(&button, Qt::LeftButton);
         QCOMPARE(VarnexTest::Errors().size(), 2);
         QCOMPARE(clicksAfterError, 2);
+    }
+
+    // Logged once for each place, as a warning and never as an error box; a second warning
+    // would fail the test.
+    void paintFaultIsLoggedOncePerPlace() {
+        QTest::ignoreMessage(QtWarningMsg, "Painting the first place failed: Range check error");
+        QTest::ignoreMessage(QtWarningMsg,
+                             "Painting the second place failed: '1\u2400x' is not a valid integer "
+                             "value");
+        QTest::ignoreMessage(QtWarningMsg, "Painting the third place failed: Unknown error");
+        int painted = 0;
+        for (int repaint = 0; repaint < 3; ++repaint) {
+            Feedback::RunPaintGuarded("the first place",
+                                      [] { throw EVarnexError("Range check error"); });
+            Feedback::RunPaintGuarded("the second place", [] {
+                throw EVarnexError(std::string("'1\0x' is not a valid integer value", 34));
+            });
+            Feedback::RunPaintGuarded("the third place", [] { throw 1; });
+            Feedback::RunPaintGuarded("a sound place", [&painted] { ++painted; });
+        }
+        QCOMPARE(painted, 3);
+        QVERIFY(VarnexTest::Errors().isEmpty());
     }
 
     void guardPassesSignalArguments() {

@@ -7,8 +7,12 @@
 #include "VarnexTest.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -358,6 +362,82 @@ private slots:
         // Coming back treats the page still shown as just entered.
         QTest::keyClick(form.get(), Qt::Key_H, Qt::ControlModifier);
         QVERIFY(CopyEnabled(*form));
+    }
+
+    // A window shown again need not be the active one (X11 without a window manager, another
+    // window in front), and the click into it moves the focus before it becomes active: the
+    // display entered before the window closed is left all the same, and Edit > Copy copies
+    // what the user clicked.
+    void closedAndShownAgain_data() {
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("a width button") << "NumberWidth8BitsButton"
+                                        << ""
+                                        << "before";
+        QTest::newRow("another display") << "HexMemo"
+                                         << "HexClipboardButton"
+                                         << "00 2A";
+        QTest::newRow("the same display") << "DecMemo"
+                                          << "DecClipboardButton"
+                                          << "42";
+        QTest::newRow("the lookup table's tab") << "LookupTableTabSheet"
+                                                << "CopyLookupTableButton"
+                                                << "";
+    }
+    void closedAndShownAgain() {
+        QFETCH(QString, clicked);
+        QFETCH(QString, target);
+        QFETCH(QString, copied);
+        QTest::keyClick(form.get(), Qt::Key_H, Qt::ControlModifier);
+        auto* decimal = Control<QLineEdit>(*form, "DecMemo");
+        QTest::mouseClick(decimal, Qt::LeftButton);
+        QTest::keyClicks(decimal, QStringLiteral("42"));
+        QCOMPARE(form->ActiveCopyButton(), Control(*form, "DecClipboardButton"));
+        QTest::keyClick(form.get(), Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(!form->isVisible());
+
+        form->show();
+        QWidget other;
+        QVERIFY(VarnexTest::ShowActive(other));
+        QVERIFY(!form->isActiveWindow());
+        if (clicked.endsWith(u"TabSheet")) {
+            ClickPage(*form, "NumoraCalcPageControl", qPrintable(clicked));
+        } else {
+            QTest::mouseClick(Control(*form, clicked), Qt::LeftButton);
+        }
+        ShowActive(*form);
+        QCOMPARE(form->ActiveCopyButton() != nullptr && CopyEnabled(*form)
+                     ? form->ActiveCopyButton()->objectName()
+                     : QString(),
+                 target);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("before"));
+        QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
+        const QString text = clipboard->text();
+        // A table copies as its own button does.
+        if (copied.isEmpty()) {
+            clipboard->clear();
+            QTest::mouseClick(Control(*form, target), Qt::LeftButton);
+            copied = clipboard->text();
+            QVERIFY(!copied.isEmpty());
+        }
+        QCOMPARE(text, copied);
+    }
+
+    // Alt lends the keyboard to the menu bar; a click then moves the focus on from there, and
+    // the display it was lent from has been left.
+    void menuBarHandsTheFocusOn() {
+        QTest::keyClick(form.get(), Qt::Key_H, Qt::ControlModifier);
+        auto* decimal = Control<QLineEdit>(*form, "DecMemo");
+        QTest::mouseClick(decimal, Qt::LeftButton);
+        QVERIFY(CopyEnabled(*form));
+        QTest::keyPress(decimal, Qt::Key_Alt);
+        QTest::keyRelease(decimal, Qt::Key_Alt);
+        QCOMPARE(QApplication::focusWidget(), form->menuBar());
+        QTest::mouseClick(Control(*form, "NumberWidth32BitsButton"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), Control(*form, "NumberWidth32BitsButton"));
+        QVERIFY(!CopyEnabled(*form));
     }
 
     void pageChangeStepsRunInOrder_data() {

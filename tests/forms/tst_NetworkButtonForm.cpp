@@ -311,6 +311,9 @@ private slots:
                                       << "" << QByteArray("ApplyButton") << true;
         QTest::addRow("pasted letters") << ""
                                         << "fast" << QByteArray("OKButton") << true;
+        // The message carries what follows a NUL too.
+        QTest::addRow("pasted NUL")
+            << "1" << QStringLiteral("0%1x5").arg(QChar(0)) << QByteArray("ApplyButton") << true;
         QTest::addRow("Cancel") << "2"
                                 << "" << QByteArray("CancelButton") << false;
         QTest::addRow("Esc") << "2"
@@ -336,7 +339,8 @@ private slots:
         } else {
             Click(button.constData());
         }
-        const QString error = "'" + typed + pasted + "' is not a valid floating point value.";
+        const QString error = "'" + typed + QString(pasted).replace(QChar(0), QChar(0x2400)) +
+                              "' is not a valid floating point value.";
         QCOMPARE(VarnexTest::Errors(), refused ? QStringList{error} : QStringList());
         VarnexTest::ResetRecorders();
         QVERIFY(SameValues(network->Element(), before));

@@ -44,9 +44,9 @@ std::optional<int> ReadInt(const std::string& text) {
     return static_cast<int>(value);
 }
 
-// what() is a C string: a typed NUL ends the message there.
+// The message is whole, a typed NUL included.
 bool IsMessage(const EVarnexError& error, const std::string& message) {
-    return std::string(error.what()) == message.substr(0, message.find('\0'));
+    return error.Message() == message;
 }
 
 } // namespace

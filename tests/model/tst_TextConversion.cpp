@@ -29,6 +29,11 @@ private slots:
         QTest::newRow("exponent") << QByteArray("1e3") << false << 0;
         QTest::newRow("trailing letter") << QByteArray("12a") << false << 0;
         QTest::newRow("decimal point") << QByteArray("1.0") << false << 0;
+        QTest::newRow("NUL between digits") << QByteArray("1\0"
+                                                          "2",
+                                                          3)
+                                            << false << 0;
+        QTest::newRow("NUL after digits") << QByteArray("12\0", 3) << false << 0;
     }
     void integers() {
         QFETCH(QByteArray, text);
@@ -43,7 +48,8 @@ private slots:
             StrToInt(typed);
             QFAIL("no error raised");
         } catch (const EVarnexError& error) {
-            QCOMPARE(QByteArray(error.what()), "'" + text + "' is not a valid integer value");
+            QCOMPARE(QByteArray::fromStdString(error.Message()),
+                     "'" + text + "' is not a valid integer value");
         }
     }
 
@@ -64,6 +70,10 @@ private slots:
         QTest::newRow("infinity") << QByteArray("inf") << false << 0.0;
         QTest::newRow("not a number") << QByteArray("nan") << false << 0.0;
         QTest::newRow("decimal comma") << QByteArray("1,5") << false << 0.0;
+        QTest::newRow("NUL in the fraction") << QByteArray("1.\0"
+                                                           "5",
+                                                           4)
+                                             << false << 0.0;
     }
     void floats() {
         QFETCH(QByteArray, text);
@@ -78,7 +88,7 @@ private slots:
             StrToFloat(typed);
             QFAIL("no error raised");
         } catch (const EVarnexError& error) {
-            QCOMPARE(QByteArray(error.what()),
+            QCOMPARE(QByteArray::fromStdString(error.Message()),
                      "'" + text + "' is not a valid floating point value");
         }
     }

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
@@ -35,6 +36,33 @@ void CloseUnexpectedModalDialog() {
         dialog->reject();
     } else {
         modal->close();
+    }
+}
+
+// What the offscreen platform says of requests it has no means for: raising a window, grabbing
+// the keyboard for a popup, passing size hints on to a window system. Nothing about the program.
+const QRegularExpression HarmlessMessages(
+    QStringLiteral("^This plugin does not support (raise\\(\\)|grabbing the keyboard|"
+                   "propagateSizeHints\\(\\))$"));
+
+QtMessageHandler qtTestHandler = nullptr;
+
+// Any warning or critical message while a test function runs fails it. Qt Test fails a test on a
+// warning registered with failOnWarning unless the test expects it with QTest::ignoreMessage;
+// a critical message has no such way and always fails.
+void FailOnMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    const bool counts = (type == QtWarningMsg || type == QtCriticalMsg) &&
+                        QTest::currentTestFunction() != nullptr &&
+                        !HarmlessMessages.match(message).hasMatch();
+    if (counts && type == QtWarningMsg) {
+        QTest::failOnWarning(QRegularExpression(
+            QLatin1Char('^') + QRegularExpression::escape(message) + QLatin1Char('$')));
+    }
+    qtTestHandler(type, context, message);
+    if (counts && type == QtCriticalMsg) {
+        const QByteArray what = "Critical message: " + message.toUtf8();
+        QTest::qFail(what.constData(), context.file != nullptr ? context.file : __FILE__,
+                     context.file != nullptr ? context.line : __LINE__);
     }
 }
 
@@ -128,7 +156,13 @@ int Run(QObject& test, int argc, char** argv) {
     QObject::connect(&watchdog, &QTimer::timeout, &CloseUnexpectedModalDialog);
     watchdog.start(50);
 
-    return QTest::qExec(&test, argc, argv);
+    // Qt Test installs its message handler as it starts; this one goes in front of it.
+    QTest::qInit(&test, argc, argv);
+    qtTestHandler = qInstallMessageHandler(FailOnMessages);
+    const int failures = QTest::qRun();
+    qInstallMessageHandler(qtTestHandler);
+    QTest::qCleanup();
+    return failures;
 }
 
 } // namespace VarnexTest

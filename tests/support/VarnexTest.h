@@ -12,8 +12,9 @@ class QTabWidget;
 class TSuperStringGrid;
 
 // What every test program shares: the offscreen platform unless one is set, settings in a
-// temporary folder, recorders in place of the error box and the beep, and a watchdog that
-// fails the running test on an unexpected modal dialog instead of hanging.
+// temporary folder, recorders in place of the error box and the beep, a watchdog that fails
+// the running test on an unexpected modal dialog instead of hanging, and a message handler that
+// fails it on a warning or critical message (QTest::ignoreMessage expects a warning).
 namespace VarnexTest {
 
 // Error texts reported since the last reset, as the error box would have shown them.
