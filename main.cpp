@@ -1,8 +1,10 @@
 #include "Main.h"
 #include "CommandLine.h"
+#include "FirstExposure.h"
 #include "TerminationSignal.h"
 #include "VarnexApplication.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <cstdio>
 
@@ -27,10 +29,13 @@ int main(int argc, char** argv) {
 
     VarnexApplication app(argc, argv);
     Q_INIT_RESOURCE(varnex);
-    app.setWindowIcon(QIcon(QStringLiteral(":/VARNEXICON.svg")));
 
     TMainForm mainForm;
     mainForm.show();
+    // The window system takes the icon at many sizes, each rendered from its vectors: the window
+    // appears first.
+    RunAfterFirstExposure(
+        mainForm, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/VARNEXICON.svg"))); });
     // A terminated program ends as if its window were closed, so the settings are saved.
     TTerminationSignal termination([&mainForm] {
         mainForm.close();

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QSvgRenderer>
 #include <QWidget>
 
 // A picture drawn from an SVG resource at its own size, centred in the control. It is drawn as
-// vectors at paint time, so it stays sharp at any device pixel ratio. Clicks and double-clicks
-// are reported, as the logos and the about picture react to them.
+// vectors at paint time, so it stays sharp at any device pixel ratio; where the build pre-rendered
+// the picture and it lands on whole pixels at a ratio of 1, those pixels are drawn instead, the
+// same pixels at a fraction of the cost. Clicks and double-clicks are reported, as the logos and
+// the about picture react to them.
 class TSvgImage : public QWidget {
     Q_OBJECT
 public:
@@ -31,5 +34,6 @@ protected:
 private:
     QString m_picture;
     QSvgRenderer m_renderer;
+    QImage m_prerendered;
     bool m_pressed = false;
 };

@@ -353,8 +353,7 @@ int TMainForm::StoredNetworkCount() const {
 }
 
 void TMainForm::SaveSettings() {
-    const int calculator =
-        IsShown(m_numoraCalcPanel) ? 0 : (IsShown(m_quadrelPanel) ? 1 : 2);
+    const int calculator = IsShown(m_numoraCalcPanel) ? 0 : (IsShown(m_quadrelPanel) ? 1 : 2);
     // A chain never looked at is still written: built now from what start-up read, it is saved
     // as a well-formed store, whatever the stored one held.
     const TLatencyCalcPanel& chain = *LatencyCalculator();

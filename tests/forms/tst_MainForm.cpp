@@ -126,6 +126,8 @@ class TestMainForm : public QObject {
 private slots:
     void init() {
         VarnexTest::ResetRecorders();
+        // Each test starts as on a first run, whatever the window before it left in the store.
+        VarnexTest::ClearSettings();
         openedUrls.clear();
         form = std::make_unique<TMainForm>();
         form->SetUrlOpener([this](const QUrl& url) {

@@ -296,10 +296,11 @@ std::optional<const QAbstractButton*> ExpectedCopyTarget(const TMainForm& form) 
         {QStringLiteral("LatencyStatsTabSheet"), QStringLiteral("CopyLatencyStatsButton")},
         {QStringLiteral("LatencyGraphsTabSheet"), QStringLiteral("CopyLatencyGraphsButton")},
     };
-    const std::array<ICalculator*, 3> calculators = {
-        form.NumoraCalculator(), form.SubnetCalculator(), form.LatencyCalculator()};
-    for (ICalculator* calculator : calculators) {
-        if (!calculator->Panel()->isVisible()) {
+    for (const char* name : VarnexTest::CalculatorPanels) {
+        // Looked up, not asked for: asking would build a calculator the user never chose.
+        auto* calculator =
+            dynamic_cast<ICalculator*>(form.findChild<QWidget*>(QLatin1String(name)));
+        if (calculator == nullptr || !calculator->Panel()->isVisible()) {
             continue;
         }
         const QWidget* page = calculator->PageControl()->currentWidget();
@@ -322,14 +323,15 @@ QString BrokenRule(TMainForm& form) {
     if (form.isVisible()) {
         int shown = 0;
         for (std::size_t i = 0; i < std::size(VarnexTest::CalculatorPanels); ++i) {
-            const auto* panel = form.findChild<QWidget*>(QLatin1String(VarnexTest::CalculatorPanels[i]));
+            const auto* panel =
+                form.findChild<QWidget*>(QLatin1String(VarnexTest::CalculatorPanels[i]));
             const bool visible = panel != nullptr && panel->isVisible();
             const bool checked =
                 VarnexTest::Control<QAction>(form, QLatin1String(CalculatorItems[i]))->isChecked();
             if (visible != checked) {
                 return QStringLiteral("%1 is %2 but its menu item is %3")
-                    .arg(QLatin1String(VarnexTest::CalculatorPanels[i]), visible ? u"shown" : u"hidden",
-                         checked ? u"checked" : u"unchecked");
+                    .arg(QLatin1String(VarnexTest::CalculatorPanels[i]),
+                         visible ? u"shown" : u"hidden", checked ? u"checked" : u"unchecked");
             }
             shown += visible ? 1 : 0;
         }

@@ -98,6 +98,12 @@ bool ShowActive(QWidget& window) {
     return QTest::qWaitForWindowActive(&window);
 }
 
+void ClearSettings() {
+    QSettings settings(QStringLiteral("Korvex Group"), QStringLiteral("Varnex"));
+    settings.clear();
+    settings.sync();
+}
+
 void BuildCalculators(TMainForm& form) {
     form.NumoraCalculator();
     form.SubnetCalculator();

@@ -41,6 +41,9 @@ bool ShowActive(QWidget& window);
 // The object names of the main window's three calculator panels.
 inline const char* const CalculatorPanels[] = {"NumoraCalcPanel", "QuadrelPanel",
                                                "LatencyCalcPageControl"};
+// Empties the program's settings store, so that the next main window starts as on a first run.
+void ClearSettings();
+
 // Builds the calculators that the window builds when first shown, for a test that reaches their
 // controls before showing them.
 void BuildCalculators(TMainForm& form);

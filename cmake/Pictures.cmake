@@ -1,0 +1,42 @@
+# The logos pre-rendered at build time, at a pixel ratio of 1, into a resource of their own
+# (":/prerendered/<name>"): the picture control draws them without rendering the vectors.
+add_executable(render_picture ${PROJECT_SOURCE_DIR}/tools/RenderPicture.cpp)
+target_link_libraries(render_picture PRIVATE Qt6::Gui Qt6::Svg)
+
+set(VARNEX_PRERENDERED_PICTURES
+    NUMORACALCLOGO numora-logo QUADRELLOGO quadrel-logo LATENCYCALCLOGO latency-logo
+    KORVEXGROUPLOGO korvexgroup-logo VARNEXABOUTBOX varnex-about)
+set(prerendered_dir ${CMAKE_CURRENT_BINARY_DIR}/prerendered)
+set(prerendered_qrc ${prerendered_dir}/prerendered.qrc)
+set(prerendered_files)
+set(prerendered_entries)
+list(LENGTH VARNEX_PRERENDERED_PICTURES count)
+math(EXPR last "${count} - 1")
+foreach(index RANGE 0 ${last} 2)
+    math(EXPR source_index "${index} + 1")
+    list(GET VARNEX_PRERENDERED_PICTURES ${index} name)
+    list(GET VARNEX_PRERENDERED_PICTURES ${source_index} source)
+    set(svg ${PROJECT_SOURCE_DIR}/resources/${source}.svg)
+    set(pixels ${prerendered_dir}/${name})
+    add_custom_command(
+        OUTPUT ${pixels}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${prerendered_dir}
+        COMMAND render_picture ${svg} ${pixels}
+        DEPENDS render_picture ${svg}
+        COMMENT "Pre-rendering ${name}")
+    list(APPEND prerendered_files ${pixels})
+    string(APPEND prerendered_entries "        <file>${name}</file>\n")
+endforeach()
+file(WRITE ${prerendered_qrc}.in
+     "<RCC>\n    <qresource prefix=\"/prerendered\">\n${prerendered_entries}    </qresource>\n</RCC>\n")
+configure_file(${prerendered_qrc}.in ${prerendered_qrc} COPYONLY)
+
+# Stored uncompressed, so that the program draws straight from its own image in memory.
+set(VARNEX_PRERENDERED_SOURCE ${prerendered_dir}/qrc_prerendered.cpp)
+add_custom_command(
+    OUTPUT ${VARNEX_PRERENDERED_SOURCE}
+    COMMAND Qt6::rcc --name prerendered --no-compress --output ${VARNEX_PRERENDERED_SOURCE}
+            ${prerendered_qrc}
+    DEPENDS ${prerendered_qrc} ${prerendered_files}
+    COMMENT "Compiling the pre-rendered pictures")
+set_source_files_properties(${VARNEX_PRERENDERED_SOURCE} PROPERTIES SKIP_AUTOGEN ON)

@@ -1,0 +1,59 @@
+// Build-time tool: renders an SVG picture at its own size into raw pixels that the program draws
+// without decoding: two little-endian 32-bit numbers, width and height, then the rows of
+// premultiplied ARGB pixels, each a little-endian 32-bit number.
+// Usage: render_picture SOURCE.svg TARGET
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QtEndian>
+#include <cstdio>
+
+namespace {
+
+void AppendNumber(QByteArray& bytes, quint32 number) {
+    const quint32 stored = qToLittleEndian(number);
+    bytes.append(reinterpret_cast<const char*>(&stored), sizeof stored);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The build machine may have no display; rendering needs none.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.size() != 3) {
+        std::fputs("usage: render_picture SOURCE.svg TARGET\n", stderr);
+        return 2;
+    }
+    QSvgRenderer renderer(arguments.at(1));
+    if (!renderer.isValid()) {
+        std::fprintf(stderr, "render_picture: cannot read %s\n", qPrintable(arguments.at(1)));
+        return 1;
+    }
+    // As the picture control draws the vectors: antialiased, at the picture's own size.
+    QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), renderer.defaultSize()));
+    painter.end();
+
+    QByteArray bytes;
+    AppendNumber(bytes, static_cast<quint32>(image.width()));
+    AppendNumber(bytes, static_cast<quint32>(image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            AppendNumber(bytes, row[x]);
+        }
+    }
+    QFile target(arguments.at(2));
+    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "render_picture: cannot write %s\n", qPrintable(arguments.at(2)));
+        return 1;
+    }
+    return 0;
+}
