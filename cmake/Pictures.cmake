@@ -1,11 +1,16 @@
-# The logos pre-rendered at build time, at a pixel ratio of 1, into a resource of their own
-# (":/prerendered/<name>"): the picture control draws them without rendering the vectors.
+# The logos pre-rendered at build time, at a pixel ratio of 1, and the Fusion style's group-box
+# frame, into a resource of their own (":/prerendered/<name>"): the program draws them without
+# rendering vectors or decoding an image file.
 add_executable(render_picture ${PROJECT_SOURCE_DIR}/tools/RenderPicture.cpp)
-target_link_libraries(render_picture PRIVATE Qt6::Gui Qt6::Svg)
+target_link_libraries(render_picture PRIVATE Qt6::Widgets Qt6::Svg)
 
 set(VARNEX_PRERENDERED_PICTURES
-    NUMORACALCLOGO numora-logo QUADRELLOGO quadrel-logo LATENCYCALCLOGO latency-logo
-    KORVEXGROUPLOGO korvexgroup-logo VARNEXABOUTBOX varnex-about)
+    NUMORACALCLOGO ${PROJECT_SOURCE_DIR}/resources/numora-logo.svg
+    QUADRELLOGO ${PROJECT_SOURCE_DIR}/resources/quadrel-logo.svg
+    LATENCYCALCLOGO ${PROJECT_SOURCE_DIR}/resources/latency-logo.svg
+    KORVEXGROUPLOGO ${PROJECT_SOURCE_DIR}/resources/korvexgroup-logo.svg
+    VARNEXABOUTBOX ${PROJECT_SOURCE_DIR}/resources/varnex-about.svg
+    FUSIONGROUPBOX :/qt-project.org/styles/commonstyle/images/fusion_groupbox.png)
 set(prerendered_dir ${CMAKE_CURRENT_BINARY_DIR}/prerendered)
 set(prerendered_qrc ${prerendered_dir}/prerendered.qrc)
 set(prerendered_files)
@@ -16,13 +21,16 @@ foreach(index RANGE 0 ${last} 2)
     math(EXPR source_index "${index} + 1")
     list(GET VARNEX_PRERENDERED_PICTURES ${index} name)
     list(GET VARNEX_PRERENDERED_PICTURES ${source_index} source)
-    set(svg ${PROJECT_SOURCE_DIR}/resources/${source}.svg)
     set(pixels ${prerendered_dir}/${name})
+    set(depends render_picture)
+    if(source MATCHES "\\.svg$")
+        list(APPEND depends ${source})
+    endif()
     add_custom_command(
         OUTPUT ${pixels}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${prerendered_dir}
-        COMMAND render_picture ${svg} ${pixels}
-        DEPENDS render_picture ${svg}
+        COMMAND render_picture ${source} ${pixels}
+        DEPENDS ${depends}
         COMMENT "Pre-rendering ${name}")
     list(APPEND prerendered_files ${pixels})
     string(APPEND prerendered_entries "        <file>${name}</file>\n")

@@ -1,84 +1,60 @@
 #include "SvgImage.h"
 
+#include "PrerenderedPictures.h"
+
 #include <QMouseEvent>
 #include <QPainter>
-#include <QResource>
-#include <QtEndian>
-#include <bit>
-
-namespace {
-
-// The pixels the build rendered from the picture of that resource path, or none: two
-// little-endian 32-bit numbers, width and height, then premultiplied ARGB pixels, which are used
-// in place where the machine keeps numbers the same way.
-QImage PrerenderedPicture(const QString& resourcePath) {
-    if constexpr (std::endian::native != std::endian::little) {
-        return {};
-    }
-    const QResource resource(QStringLiteral(":/prerendered/") + resourcePath.mid(2));
-    constexpr qint64 HeaderSize = 8;
-    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
-        resource.size() < HeaderSize) {
-        return {};
-    }
-    const uchar* bytes = resource.data();
-    const auto width = qFromLittleEndian<quint32>(bytes);
-    const auto height = qFromLittleEndian<quint32>(bytes + 4);
-    if (width > 4096 || height > 4096 ||
-        resource.size() != HeaderSize + qint64(width) * qint64(height) * 4) {
-        return {};
-    }
-    return QImage(bytes + HeaderSize, int(width), int(height), int(width) * 4,
-                  QImage::Format_ARGB32_Premultiplied);
-}
-
-} // namespace
 
 TSvgImage::TSvgImage(QWidget* parent)
-    : QWidget(parent) {
-    // The pre-rendered pictures live in the library's code: this pulls them into the program.
-    static const bool prerenderedPictures = [] {
-        Q_INIT_RESOURCE(prerendered);
-        return true;
-    }();
-    (void)prerenderedPictures;
-}
+    : QWidget(parent) {}
 
 void TSvgImage::SetPicture(const QString& resourcePath) {
     if (resourcePath == m_picture) {
         return;
     }
     m_picture = resourcePath;
-    if (resourcePath.isEmpty()) {
-        m_renderer.load(QByteArray());
-        m_prerendered = QImage();
-    } else {
-        m_renderer.load(resourcePath);
-        m_prerendered = PrerenderedPicture(resourcePath);
-    }
+    m_renderer.reset();
+    m_prerendered =
+        resourcePath.isEmpty() ? QImage() : PrerenderedPictures::Picture(resourcePath.mid(2));
     updateGeometry();
     update();
 }
 
+QSvgRenderer& TSvgImage::Renderer() const {
+    if (m_renderer == nullptr) {
+        m_renderer = m_picture.isEmpty() ? std::make_unique<QSvgRenderer>()
+                                         : std::make_unique<QSvgRenderer>(m_picture);
+    }
+    return *m_renderer;
+}
+
+// The build renders a picture at the vectors' own size.
+QSize TSvgImage::PictureSize() const {
+    if (!m_prerendered.isNull()) {
+        return m_prerendered.size();
+    }
+    return Renderer().isValid() ? Renderer().defaultSize() : QSize(0, 0);
+}
+
 QSize TSvgImage::sizeHint() const {
-    return m_renderer.isValid() ? m_renderer.defaultSize() : QSize(0, 0);
+    return PictureSize();
 }
 
 void TSvgImage::paintEvent(QPaintEvent*) {
-    if (!m_renderer.isValid()) {
+    const QSizeF picture = PictureSize();
+    if (picture.isEmpty()) {
         return;
     }
-    const QSizeF picture = m_renderer.defaultSize();
     const QRectF target(QPointF((width() - picture.width()) / 2, (height() - picture.height()) / 2),
                         picture);
     QPainter painter(this);
     if (!m_prerendered.isNull() && devicePixelRatio() == 1.0 &&
-        QSizeF(m_prerendered.size()) == picture && target.topLeft() == target.topLeft().toPoint()) {
+        target.topLeft() == target.topLeft().toPoint()) {
         painter.drawImage(target.topLeft(), m_prerendered);
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    m_renderer.render(&painter, target);
+    Renderer().render(&painter, target);
 }
 
 void TSvgImage::mousePressEvent(QMouseEvent* event) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QSvgRenderer>
 #include <QWidget>
+#include <memory>
 
 // A picture drawn from an SVG resource at its own size, centred in the control. It is drawn as
 // vectors at paint time, so it stays sharp at any device pixel ratio; where the build pre-rendered
@@ -32,8 +33,13 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // The vectors, read when first needed: a pre-rendered picture needs them only where its pixels
+    // do not fit.
+    QSvgRenderer& Renderer() const;
+    QSize PictureSize() const;
+
     QString m_picture;
-    QSvgRenderer m_renderer;
+    mutable std::unique_ptr<QSvgRenderer> m_renderer;
     QImage m_prerendered;
     bool m_pressed = false;
 };

@@ -2,7 +2,7 @@
 
 #include "ApplicationFont.h"
 #include "Feedback.h"
-#include "LazyIconStyle.h"
+#include "PluginFreeStyle.h"
 
 VarnexApplication::VarnexApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
@@ -12,8 +12,8 @@ VarnexApplication::VarnexApplication(int& argc, char** argv)
     // The desktop entry and the icon carry this name; Wayland matches the window to them by it.
     setDesktopFileName(QStringLiteral(VARNEX_APP_ID));
     setFont(ApplicationFont());
-    // The style chosen (by -style too) keeps its looks; it only reads icons when they are drawn.
-    setStyle(new TLazyIconStyle(style()->name()));
+    // The style chosen (by -style too) keeps its looks, drawn without reading image files at start.
+    setStyle(new TPluginFreeStyle(style()->name()));
 }
 
 bool VarnexApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,9 +1,10 @@
-// Build-time tool: renders an SVG picture at its own size into raw pixels that the program draws
-// without decoding: two little-endian 32-bit numbers, width and height, then the rows of
-// premultiplied ARGB pixels, each a little-endian 32-bit number.
-// Usage: render_picture SOURCE.svg TARGET
+// Build-time tool: renders an SVG picture at its own size, or reads an image file (a style's
+// picture from Qt's resources too), into raw pixels that the program draws without decoding: two
+// little-endian 32-bit numbers, width and height, then the rows of premultiplied ARGB pixels, each
+// a little-endian 32-bit number.
+// Usage: render_picture SOURCE TARGET
+#include <QApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -17,29 +18,40 @@ void AppendNumber(QByteArray& bytes, quint32 number) {
     bytes.append(reinterpret_cast<const char*>(&stored), sizeof stored);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    // The build machine may have no display; rendering needs none.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QStringList arguments = app.arguments();
-    if (arguments.size() != 3) {
-        std::fputs("usage: render_picture SOURCE.svg TARGET\n", stderr);
-        return 2;
-    }
-    QSvgRenderer renderer(arguments.at(1));
+// As the picture control draws the vectors: antialiased, at the picture's own size.
+QImage Rendered(const QString& svg) {
+    QSvgRenderer renderer(svg);
     if (!renderer.isValid()) {
-        std::fprintf(stderr, "render_picture: cannot read %s\n", qPrintable(arguments.at(1)));
-        return 1;
+        return {};
     }
-    // As the picture control draws the vectors: antialiased, at the picture's own size.
     QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, QRectF(QPointF(0, 0), renderer.defaultSize()));
-    painter.end();
+    return image;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The build machine may have no display; rendering needs none.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The widgets library holds the styles' pictures.
+    QApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.size() != 3) {
+        std::fputs("usage: render_picture SOURCE TARGET\n", stderr);
+        return 2;
+    }
+    const QImage image =
+        arguments.at(1).endsWith(QLatin1String(".svg"))
+            ? Rendered(arguments.at(1))
+            : QImage(arguments.at(1)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        std::fprintf(stderr, "render_picture: cannot read %s\n", qPrintable(arguments.at(1)));
+        return 1;
+    }
 
     QByteArray bytes;
     AppendNumber(bytes, static_cast<quint32>(image.width()));

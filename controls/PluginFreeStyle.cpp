@@ -1,10 +1,15 @@
-#include "LazyIconStyle.h"
+#include "PluginFreeStyle.h"
 
+#include "PrerenderedPictures.h"
+
+#include <QGroupBox>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <optional>
+#include <qdrawutil.h>
 
 namespace {
 
@@ -53,14 +58,37 @@ private:
 
 } // namespace
 
-TLazyIconStyle::TLazyIconStyle(const QString& baseStyleName)
-    : QProxyStyle(QStyleFactory::create(baseStyleName)) {}
+TPluginFreeStyle::TPluginFreeStyle(const QString& baseStyleName)
+    : QProxyStyle(QStyleFactory::create(baseStyleName)) {
+    if (baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0) {
+        m_groupBoxFrame =
+            QPixmap::fromImage(PrerenderedPictures::Picture(QStringLiteral("FUSIONGROUPBOX")));
+    }
+}
 
-QIcon TLazyIconStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option,
-                                   const QWidget* widget) const {
+QIcon TPluginFreeStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option,
+                                     const QWidget* widget) const {
     if (standardIcon == SP_ToolBarHorizontalExtensionButton ||
         standardIcon == SP_ToolBarVerticalExtensionButton) {
         return QIcon(new TDeferredIconEngine(baseStyle(), standardIcon));
     }
     return QProxyStyle::standardIcon(standardIcon, option, widget);
+}
+
+void TPluginFreeStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                     QPainter* painter, const QWidget* widget) const {
+    if (element != PE_FrameGroupBox || m_groupBoxFrame.isNull()) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    // Placed as Fusion places its frame: below the title, or near the top without one.
+    constexpr int TopMargin = 3;
+    const auto* groupBox = qobject_cast<const QGroupBox*>(widget);
+    const int top =
+        groupBox != nullptr && !groupBox->isCheckable() && groupBox->title().isEmpty()
+            ? TopMargin
+            : qMax(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
+                  TopMargin;
+    qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6),
+                      m_groupBoxFrame);
 }
