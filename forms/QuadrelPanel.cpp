@@ -9,6 +9,7 @@
 #include "FocusRules.h"
 #include "OctetEdit.h"
 #include "SubnetHostTable.h"
+#include "SuperStringGrid.h"
 #include "TextConversion.h"
 #include "VarnexError.h"
 #include "ui_QuadrelPanel.h"
@@ -104,8 +105,6 @@ void NameForScreenReaders(Ui::TQuadrelPanel& ui) {
         AccessibleNames::NameOctet(subnetOctets[octet], octet + 1);
         AccessibleNames::NameOctet(supernetOctets[octet], octet + 1);
     }
-    AccessibleNames::NameAfterPage(ui.SubnetHostStringGrid, ui.QuadrelPageControl,
-                                   ui.SubnetHostTab);
 }
 
 } // namespace
@@ -130,15 +129,6 @@ TQuadrelPanel::TQuadrelPanel(QWidget* parent)
     }
     UseWhiteSurface(*ui->SubnetAddressBox);
     UseWhiteSurface(*ui->SupernetAddressBox);
-
-    TSuperStringGrid* grid = ui->SubnetHostStringGrid;
-    grid->SetOptions(TSuperStringGrid::TGridOptions(TSuperStringGrid::goFixedVertLine) |
-                     TSuperStringGrid::goFixedHorzLine | TSuperStringGrid::goVertLine |
-                     TSuperStringGrid::goHorzLine | TSuperStringGrid::goRangeSelect |
-                     TSuperStringGrid::goColSizing | TSuperStringGrid::goThumbTracking |
-                     TSuperStringGrid::goDrawFocusSelected);
-    grid->SetColWidths(0, SubnetColumnWidth);
-    grid->SetColWidths(1, HostRangeColumnWidth);
 
     m_octetEdits = {
         {ui->MaskEdit1, 0, &TQuadrelPanel::MaskEdit1Exit, &TQuadrelPanel::MaskEdit1Change},
@@ -197,13 +187,39 @@ QWidget* TQuadrelPanel::FirstInput() {
 void TQuadrelPanel::InitSubnetPanel() {
     m_subnetModel.SetRFC1878(true);
     ui->QuadrelPageControl->setCurrentWidget(ui->GeneralInfoTab);
-    TSuperStringGrid* grid = ui->SubnetHostStringGrid;
+    m_subnetTableStale = true;
+    UpdateSubnetDisplay();
+}
+
+TSuperStringGrid& TQuadrelPanel::SubnetHostStringGrid() {
+    if (m_subnetHostStringGrid != nullptr) {
+        return *m_subnetHostStringGrid;
+    }
+    auto* grid = new TSuperStringGrid(ui->SubnetHostTab);
+    m_subnetHostStringGrid = grid;
+    grid->setObjectName(QStringLiteral("SubnetHostStringGrid"));
+    grid->SetColCount(2);
+    grid->SetRowCount(2);
+    grid->SetFixedCols(0);
+    grid->SetFixedRows(1);
+    grid->SetOptions(TSuperStringGrid::TGridOptions(TSuperStringGrid::goFixedVertLine) |
+                     TSuperStringGrid::goFixedHorzLine | TSuperStringGrid::goVertLine |
+                     TSuperStringGrid::goHorzLine | TSuperStringGrid::goRangeSelect |
+                     TSuperStringGrid::goColSizing | TSuperStringGrid::goThumbTracking |
+                     TSuperStringGrid::goDrawFocusSelected);
+    grid->SetColWidths(0, SubnetColumnWidth);
+    grid->SetColWidths(1, HostRangeColumnWidth);
     grid->SetColAlignment(0, TSuperStringGrid::taRightJustify);
     grid->SetColAlignment(1, TSuperStringGrid::taCenter);
     grid->SetCells(0, 0, QStringLiteral("Subnet"));
     grid->SetCells(1, 0, QStringLiteral("Host Range"));
-    m_subnetTableStale = true;
-    UpdateSubnetDisplay();
+    AccessibleNames::NameAfterPage(grid, ui->QuadrelPageControl, ui->SubnetHostTab);
+    ui->SubnetHostTabLayout->addWidget(grid);
+    // As a control of the page: shown with it at once, not when the layout gets round to it.
+    grid->show();
+    // Tab reaches the table where the page lies among the others: after the address octets.
+    QWidget::setTabOrder(ui->MaskEdit4, grid);
+    return *grid;
 }
 
 void TQuadrelPanel::UpdateSubnetDisplay() {
@@ -254,6 +270,8 @@ void TQuadrelPanel::ShowAddressInfo() {
 void TQuadrelPanel::ShowSubnetHostTable() {
     ui->BitsSpinEdit->SetValue(m_subnetModel.SubnetBits());
     SelectAddressType(m_subnetModel.IPClass());
+    // Built before the page is drawn, so that the page never shows without its table.
+    SubnetHostStringGrid();
     if (m_subnetTableStale) {
         // The page is drawn before the rebuild keeps the window busy.
         window()->repaint();
@@ -263,7 +281,7 @@ void TQuadrelPanel::ShowSubnetHostTable() {
 
 void TQuadrelPanel::RebuildSubnetTable() {
     const TBusyCursor busy;
-    FillSubnetHostTable(*ui->SubnetHostStringGrid, m_subnetModel);
+    FillSubnetHostTable(SubnetHostStringGrid(), m_subnetModel);
     m_subnetTableStale = false;
 }
 
@@ -327,7 +345,7 @@ void TQuadrelPanel::RFC1878CheckBoxClick() {
 }
 
 void TQuadrelPanel::CopySubnetHostButtonClick() {
-    ui->SubnetHostStringGrid->CopyToClipboard();
+    SubnetHostStringGrid().CopyToClipboard();
 }
 
 void TQuadrelPanel::MaskEdit1Exit(TOctetEdit& sender) {

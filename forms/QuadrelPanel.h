@@ -9,6 +9,7 @@
 #include <vector>
 
 class TOctetEdit;
+class TSuperStringGrid;
 
 namespace Ui {
 class TQuadrelPanel;
@@ -36,6 +37,9 @@ public:
     const TIPAddSupernet& SupernetModel() const { return m_supernetModel; }
     // The Subnets/Hosts table no longer matches the subnet; it is rebuilt when next shown.
     bool SubnetTableStale() const { return m_subnetTableStale; }
+    // The Subnets/Hosts table, built (empty but for its titles) by the first request: the page
+    // fills it whenever it is entered anyway.
+    TSuperStringGrid& SubnetHostStringGrid();
 
     // ICalculator
     QWidget* Panel() override { return this; }
@@ -96,6 +100,7 @@ private:
     void RebuildSubnetTable();
 
     std::unique_ptr<Ui::TQuadrelPanel> ui;
+    TSuperStringGrid* m_subnetHostStringGrid = nullptr;
     ICopyTargetHost* m_shell = nullptr;
     TIPAddSubnet m_subnetModel;
     TIPAddSupernet m_supernetModel;

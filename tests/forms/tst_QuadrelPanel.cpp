@@ -105,9 +105,7 @@ class TestQuadrelPanel : public QObject {
 
     TQuadrelPanel& Panel() const { return *form->SubnetCalculator(); }
     TBetterSpinEdit& Spin() const { return *Control<TBetterSpinEdit>(*form, "BitsSpinEdit"); }
-    TSuperStringGrid& Grid() const {
-        return *Control<TSuperStringGrid>(*form, "SubnetHostStringGrid");
-    }
+    TSuperStringGrid& Grid() const { return Panel().SubnetHostStringGrid(); }
     QCheckBox& RFC1878() const { return *Control<QCheckBox>(*form, "RFC1878CheckBox"); }
     QAction& CopyMenuItem() const { return *Control<QAction>(*form, "CopyMenuItem"); }
 
