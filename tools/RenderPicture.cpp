@@ -2,7 +2,7 @@
 // picture from Qt's resources too), into raw pixels that the program draws without decoding: two
 // little-endian 32-bit numbers, width and height, then the rows of premultiplied ARGB pixels, each
 // a little-endian 32-bit number.
-// Usage: render_picture SOURCE TARGET
+// Usage: render_picture SOURCE TARGET [SIZE]  (SIZE: an SVG rendered into a square of that side)
 #include <QApplication>
 #include <QFile>
 #include <QImage>
@@ -18,17 +18,19 @@ void AppendNumber(QByteArray& bytes, quint32 number) {
     bytes.append(reinterpret_cast<const char*>(&stored), sizeof stored);
 }
 
-// As the picture control draws the vectors: antialiased, at the picture's own size.
-QImage Rendered(const QString& svg) {
+// As the picture control draws the vectors: antialiased, at the picture's own size unless a
+// square side is given.
+QImage Rendered(const QString& svg, int size) {
     QSvgRenderer renderer(svg);
     if (!renderer.isValid()) {
         return {};
     }
-    QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+    const QSize imageSize = size > 0 ? QSize(size, size) : renderer.defaultSize();
+    QImage image(imageSize, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter, QRectF(QPointF(0, 0), renderer.defaultSize()));
+    renderer.render(&painter, QRectF(QPointF(0, 0), imageSize));
     return image;
 }
 
@@ -40,13 +42,15 @@ int main(int argc, char** argv) {
     // The widgets library holds the styles' pictures.
     QApplication app(argc, argv);
     const QStringList arguments = app.arguments();
-    if (arguments.size() != 3) {
-        std::fputs("usage: render_picture SOURCE TARGET\n", stderr);
+    bool sizeRead = arguments.size() == 3;
+    const int size = arguments.size() == 4 ? arguments.at(3).toInt(&sizeRead) : 0;
+    if (!sizeRead || size < 0) {
+        std::fputs("usage: render_picture SOURCE TARGET [SIZE]\n", stderr);
         return 2;
     }
     const QImage image =
         arguments.at(1).endsWith(QLatin1String(".svg"))
-            ? Rendered(arguments.at(1))
+            ? Rendered(arguments.at(1), size)
             : QImage(arguments.at(1)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) {
         std::fprintf(stderr, "render_picture: cannot read %s\n", qPrintable(arguments.at(1)));

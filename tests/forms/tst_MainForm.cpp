@@ -605,6 +605,8 @@ private slots:
             QCOMPARE(ImageOf(icon, 2.0, QIcon::Disabled),
                      RenderedPicture(":/COPYGLYPHDISABLED.svg", 2.0));
             QCOMPARE(ImageOf(icon, 1.0, QIcon::Normal), RenderedPicture(":/COPYGLYPH.svg", 1.0));
+            QCOMPARE(ImageOf(icon, 1.5, QIcon::Disabled),
+                     RenderedPicture(":/COPYGLYPHDISABLED.svg", 1.5));
         }
     }
 

@@ -165,6 +165,55 @@ private slots:
         QVERIFY(VarnexTest::Errors().isEmpty());
     }
 
+    // A calculator built when first chosen looks as it would had it been built at start, the
+    // stored chain included; only the chosen one is built at start, and nothing of the others.
+    void calculatorBuiltWhenChosenShowsWhatItShowsBuiltAtStart_data() {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QKeySequence>("choice");
+        QTest::newRow("numora") << "NumoraCalcPanel" << QKeySequence(QStringLiteral("Ctrl+H"));
+        QTest::newRow("subnet") << "QuadrelPanel" << QKeySequence(QStringLiteral("Ctrl+I"));
+        QTest::newRow("latency") << "LatencyCalcPageControl"
+                                 << QKeySequence(QStringLiteral("Ctrl+L"));
+    }
+    void calculatorBuiltWhenChosenShowsWhatItShowsBuiltAtStart() {
+        QFETCH(QString, panel);
+        QFETCH(QKeySequence, choice);
+        const auto look = [&](bool builtAtStart, QImage& shown) {
+            ClearStore();
+            {
+                const auto store = OpenStore();
+                // Started on another calculator than the one chosen.
+                store->setValue(QStringLiteral("Calculator"), panel == u"NumoraCalcPanel" ? 1 : 0);
+                store->setValue(QStringLiteral("NumNetworks"), 2);
+                store->setValue(QStringLiteral("Network1"), NetworkBytes(1.544, 75, 12, 5, 8));
+                store->setValue(QStringLiteral("Network1Name"), QStringLiteral("T1"));
+                store->setValue(QStringLiteral("Network2"), NetworkBytes(10, 143, 4, 0, 72));
+            }
+            TMainForm form;
+            if (builtAtStart) {
+                VarnexTest::BuildCalculators(form);
+            } else {
+                int built = 0;
+                for (const char* name : VarnexTest::CalculatorPanels) {
+                    built += form.findChild<QWidget*>(QLatin1String(name)) != nullptr ? 1 : 0;
+                }
+                QCOMPARE(built, 1);
+                QCOMPARE(form.findChild<QWidget*>(panel), nullptr);
+            }
+            QVERIFY(VarnexTest::ShowActive(form));
+            QTest::keySequence(&form, choice);
+            QCOMPARE(ShownCalculators(form), panel);
+            shown = form.grab().toImage();
+        };
+        QImage builtAtStart;
+        QImage builtWhenChosen;
+        look(true, builtAtStart);
+        look(false, builtWhenChosen);
+        if (!QTest::currentTestFailed()) {
+            QCOMPARE(builtWhenChosen, builtAtStart);
+        }
+    }
+
     void networksComeBackInOrderWithTheirValues() {
         {
             const auto store = OpenStore();
