@@ -72,21 +72,23 @@ std::vector<ICalculator*> TMainForm::BuiltCalculators() const {
     return built;
 }
 
-void TMainForm::PlaceCalculator(ICalculator& calculator, QAction* menuItem) {
+void TMainForm::PlaceCalculator(ICalculator& calculator, QAction* menuItem,
+                                const std::function<void()>& init) {
     QWidget* panel = calculator.Panel();
     panel->hide();
     panel->setGeometry(CalculatorPlace);
     // Each calculator is read by the name of its menu item.
     calculator.PageControl()->setAccessibleName(AccessibleNames::CaptionText(menuItem->text()));
     calculator.SetShell(this);
+    init();
+    ConnectPageControl(calculator);
 }
 
 TNumoraCalcPanel* TMainForm::NumoraCalculator() {
     if (m_numoraCalcPanel == nullptr) {
         m_numoraCalcPanel = new TNumoraCalcPanel(ui->ClientArea);
-        PlaceCalculator(*m_numoraCalcPanel, ui->NumoraCalculatorMenuItem);
-        m_numoraCalcPanel->InitNumoraCalculator();
-        ConnectPageControl(*m_numoraCalcPanel);
+        PlaceCalculator(*m_numoraCalcPanel, ui->NumoraCalculatorMenuItem,
+                        [this] { m_numoraCalcPanel->InitNumoraCalculator(); });
     }
     return m_numoraCalcPanel;
 }
@@ -94,9 +96,8 @@ TNumoraCalcPanel* TMainForm::NumoraCalculator() {
 TQuadrelPanel* TMainForm::SubnetCalculator() {
     if (m_quadrelPanel == nullptr) {
         m_quadrelPanel = new TQuadrelPanel(ui->ClientArea);
-        PlaceCalculator(*m_quadrelPanel, ui->QuadrelMenuItem);
-        m_quadrelPanel->InitSubnetPanel();
-        ConnectPageControl(*m_quadrelPanel);
+        PlaceCalculator(*m_quadrelPanel, ui->QuadrelMenuItem,
+                        [this] { m_quadrelPanel->InitSubnetPanel(); });
     }
     return m_quadrelPanel;
 }
@@ -104,12 +105,12 @@ TQuadrelPanel* TMainForm::SubnetCalculator() {
 TLatencyCalcPanel* TMainForm::LatencyCalculator() {
     if (m_latencyCalcPageControl == nullptr) {
         m_latencyCalcPageControl = new TLatencyCalcPanel(ui->ClientArea);
-        PlaceCalculator(*m_latencyCalcPageControl, ui->LatencyCalculatorMenuItem);
-        m_latencyCalcPageControl->SetSettingsHost(this);
-        m_latencyCalcPageControl->InitLatencyCalculator();
-        // The chain is taken: nothing else is read from the store of this start.
-        m_storedSettings.reset();
-        ConnectPageControl(*m_latencyCalcPageControl);
+        PlaceCalculator(*m_latencyCalcPageControl, ui->LatencyCalculatorMenuItem, [this] {
+            m_latencyCalcPageControl->SetSettingsHost(this);
+            m_latencyCalcPageControl->InitLatencyCalculator();
+            // The chain is taken: nothing else is read from the store of this start.
+            m_storedSettings.reset();
+        });
     }
     return m_latencyCalcPageControl;
 }
