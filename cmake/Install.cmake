@@ -1,9 +1,7 @@
 # What `cmake --install` puts under the prefix, and the Debian package CPack makes of it.
 
-# The PNG icons are rendered from the SVG at build time by a tool that is built but not
-# installed.
-add_executable(render_icon ${PROJECT_SOURCE_DIR}/tools/RenderIcon.cpp)
-target_link_libraries(render_icon PRIVATE Qt6::Gui Qt6::Svg)
+# The PNG icons are rendered from the SVG at build time by the pictures' tool (cmake/Pictures.cmake),
+# which is built but not installed.
 
 set(VARNEX_ICON_SVG ${PROJECT_SOURCE_DIR}/resources/varnex-icon.svg)
 set(VARNEX_ICON_SIZES 16 24 32 48 64 128 256)
@@ -13,8 +11,8 @@ foreach(size IN LISTS VARNEX_ICON_SIZES)
     add_custom_command(
         OUTPUT ${png}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/icons/${size}x${size}
-        COMMAND render_icon ${VARNEX_ICON_SVG} ${size} ${png}
-        DEPENDS render_icon ${VARNEX_ICON_SVG}
+        COMMAND render_picture ${VARNEX_ICON_SVG} ${png} ${size}
+        DEPENDS render_picture ${VARNEX_ICON_SVG}
         COMMENT "Rendering the ${size} pixel icon")
     list(APPEND VARNEX_ICON_PNGS ${png})
     install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)

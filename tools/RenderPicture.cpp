@@ -1,7 +1,8 @@
 // Build-time tool: renders an SVG picture at its own size, or reads an image file (a style's
-// picture from Qt's resources too), into raw pixels that the program draws without decoding: two
-// little-endian 32-bit numbers, width and height, then the rows of premultiplied ARGB pixels, each
-// a little-endian 32-bit number.
+// picture from Qt's resources too), into a PNG file (a TARGET ending in ".png": the installed
+// icons) or into raw pixels that the program draws without decoding: two little-endian 32-bit
+// numbers, width and height, then the rows of premultiplied ARGB pixels, each a little-endian
+// 32-bit number.
 // Usage: render_picture SOURCE TARGET [SIZE]  (SIZE: an SVG rendered into a square of that side)
 #include <QApplication>
 #include <QFile>
@@ -16,6 +17,20 @@ namespace {
 void AppendNumber(QByteArray& bytes, quint32 number) {
     const quint32 stored = qToLittleEndian(number);
     bytes.append(reinterpret_cast<const char*>(&stored), sizeof stored);
+}
+
+bool WriteRawPixels(const QImage& image, const QString& fileName) {
+    QByteArray bytes;
+    AppendNumber(bytes, static_cast<quint32>(image.width()));
+    AppendNumber(bytes, static_cast<quint32>(image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            AppendNumber(bytes, row[x]);
+        }
+    }
+    QFile target(fileName);
+    return target.open(QIODevice::WriteOnly) && target.write(bytes) == bytes.size();
 }
 
 // As the picture control draws the vectors: antialiased, at the picture's own size unless a
@@ -57,17 +72,10 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    QByteArray bytes;
-    AppendNumber(bytes, static_cast<quint32>(image.width()));
-    AppendNumber(bytes, static_cast<quint32>(image.height()));
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            AppendNumber(bytes, row[x]);
-        }
-    }
-    QFile target(arguments.at(2));
-    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size()) {
+    const QString& target = arguments.at(2);
+    const bool written = target.endsWith(QLatin1String(".png")) ? image.save(target, "PNG")
+                                                                : WriteRawPixels(image, target);
+    if (!written) {
         std::fprintf(stderr, "render_picture: cannot write %s\n", qPrintable(arguments.at(2)));
         return 1;
     }

@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QTest>
@@ -624,10 +623,7 @@ private slots:
         form.EnterEdit();
         QApplication::clipboard()->setText(QStringLiteral("15"));
 
-        const QPoint inside(5, 5);
-        QContextMenuEvent request(QContextMenuEvent::Mouse, inside, form.edit->mapToGlobal(inside));
-        QApplication::sendEvent(form.edit, &request);
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QMenu* menu = VarnexTest::OpenContextMenu(*form.edit, QPoint(5, 5));
         QVERIFY(menu);
         const QAction* cut = MenuAction(*menu, QStringLiteral("Cu&t"));
         const QAction* paste = MenuAction(*menu, QStringLiteral("&Paste"));
@@ -660,10 +656,7 @@ private slots:
         form.EnterEdit();
         QApplication::clipboard()->setText(QStringLiteral("15"));
 
-        const QPoint inside(5, 5);
-        QContextMenuEvent request(QContextMenuEvent::Mouse, inside, form.edit->mapToGlobal(inside));
-        QApplication::sendEvent(form.edit, &request);
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QMenu* menu = VarnexTest::OpenContextMenu(*form.edit, QPoint(5, 5));
         QCoreApplication::removeTranslator(&translator);
         QVERIFY(menu);
         const QAction* cut = MenuAction(*menu, QStringLiteral("~Cu&t"));

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -38,10 +37,7 @@ void Paste(QWidget& control, const QString& text, TPaste how) {
         break;
     case TPaste::Menu: {
         clipboard->setText(text);
-        // Qt Test's right click raises no menu request: the request a right click makes.
-        const QPoint at(4, control.height() / 2);
-        QContextMenuEvent request(QContextMenuEvent::Mouse, at, control.mapToGlobal(at));
-        QApplication::sendEvent(&control, &request);
+        VarnexTest::OpenContextMenu(control, QPoint(4, control.height() / 2));
         QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu != nullptr);

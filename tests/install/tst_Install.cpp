@@ -95,7 +95,7 @@ private slots:
             found.append(root.relativeFilePath(it.next()));
         }
         QCOMPARE(found.size(), 4 + 7);
-        QVERIFY(!found.contains(QStringLiteral("bin/render_icon")));
+        QVERIFY(!found.contains(QStringLiteral("bin/render_picture")));
     }
 
     void validators_data() {

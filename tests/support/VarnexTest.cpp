@@ -5,8 +5,10 @@
 #include "SuperStringGrid.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QHeaderView>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTabBar>
@@ -119,6 +121,12 @@ QString ShownCalculators(const QWidget& form) {
         }
     }
     return shown.join(QLatin1Char('+'));
+}
+
+QMenu* OpenContextMenu(QWidget& control, const QPoint& at) {
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, control.mapToGlobal(at));
+    QApplication::sendEvent(&control, &request);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
 }
 
 bool ClickPage(QTabWidget& pageControl, const QWidget& page) {

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QMenu;
 class TMainForm;
 
 class QTabWidget;
@@ -50,6 +51,10 @@ void BuildCalculators(TMainForm& form);
 // The calculators the main window shows (not hidden), joined by "+"; one not built yet is not
 // shown either.
 QString ShownCalculators(const QWidget& form);
+
+// The popup menu that a right click at that point raises: Qt Test's right click sends no menu
+// request, so the request is sent as the click would; none when no menu came up.
+QMenu* OpenContextMenu(QWidget& control, const QPoint& at);
 
 // Clicks the page's tab with the mouse; true when the page became the current one.
 bool ClickPage(QTabWidget& pageControl, const QWidget& page);
