@@ -77,6 +77,10 @@ QIcon TPluginFreeStyle::standardIcon(StandardPixmap standardIcon, const QStyleOp
 
 void TPluginFreeStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                      QPainter* painter, const QWidget* widget) const {
+    if (element == PE_FrameTabWidget) {
+        DrawInBands(element, option, painter, widget);
+        return;
+    }
     if (element != PE_FrameGroupBox || m_groupBoxFrame.isNull()) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
@@ -91,4 +95,19 @@ void TPluginFreeStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
                   TopMargin;
     qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6),
                       m_groupBoxFrame);
+}
+
+void TPluginFreeStyle::DrawInBands(PrimitiveElement element, const QStyleOption* option,
+                                   QPainter* painter, const QWidget* widget) const {
+    // Qt hands a fill of 96 rows or more to a thread pool, started on its first use: a window's
+    // first paint would wait for new threads. Bands of fewer rows (also at a pixel ratio of 2)
+    // stay on this thread; each pixel is still drawn once, so the result is the same.
+    constexpr int BandRows = 32;
+    const QRect& rect = option->rect;
+    for (int top = rect.top(); top <= rect.bottom(); top += BandRows) {
+        painter->save();
+        painter->setClipRect(QRect(rect.left(), top, rect.width(), BandRows), Qt::IntersectClip);
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        painter->restore();
+    }
 }
