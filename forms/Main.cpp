@@ -72,47 +72,41 @@ std::vector<ICalculator*> TMainForm::BuiltCalculators() const {
     return built;
 }
 
-void TMainForm::PlaceCalculator(ICalculator& calculator, QAction* menuItem,
-                                const std::function<void()>& init) {
-    QWidget* panel = calculator.Panel();
+template <class Calculator, class Init>
+Calculator* TMainForm::BuiltOnce(Calculator*& calculator, QAction* menuItem, Init init) {
+    if (calculator != nullptr) {
+        return calculator;
+    }
+    calculator = new Calculator(ui->ClientArea);
+    QWidget* panel = calculator->Panel();
     panel->hide();
     panel->setGeometry(CalculatorPlace);
     // Each calculator is read by the name of its menu item.
-    calculator.PageControl()->setAccessibleName(AccessibleNames::CaptionText(menuItem->text()));
-    calculator.SetShell(this);
-    init();
-    ConnectPageControl(calculator);
+    calculator->PageControl()->setAccessibleName(AccessibleNames::CaptionText(menuItem->text()));
+    calculator->SetShell(this);
+    init(*calculator);
+    ConnectPageControl(*calculator);
+    return calculator;
 }
 
 TNumoraCalcPanel* TMainForm::NumoraCalculator() {
-    if (m_numoraCalcPanel == nullptr) {
-        m_numoraCalcPanel = new TNumoraCalcPanel(ui->ClientArea);
-        PlaceCalculator(*m_numoraCalcPanel, ui->NumoraCalculatorMenuItem,
-                        [this] { m_numoraCalcPanel->InitNumoraCalculator(); });
-    }
-    return m_numoraCalcPanel;
+    return BuiltOnce(m_numoraCalcPanel, ui->NumoraCalculatorMenuItem,
+                     [](TNumoraCalcPanel& calculator) { calculator.InitNumoraCalculator(); });
 }
 
 TQuadrelPanel* TMainForm::SubnetCalculator() {
-    if (m_quadrelPanel == nullptr) {
-        m_quadrelPanel = new TQuadrelPanel(ui->ClientArea);
-        PlaceCalculator(*m_quadrelPanel, ui->QuadrelMenuItem,
-                        [this] { m_quadrelPanel->InitSubnetPanel(); });
-    }
-    return m_quadrelPanel;
+    return BuiltOnce(m_quadrelPanel, ui->QuadrelMenuItem,
+                     [](TQuadrelPanel& calculator) { calculator.InitSubnetPanel(); });
 }
 
 TLatencyCalcPanel* TMainForm::LatencyCalculator() {
-    if (m_latencyCalcPageControl == nullptr) {
-        m_latencyCalcPageControl = new TLatencyCalcPanel(ui->ClientArea);
-        PlaceCalculator(*m_latencyCalcPageControl, ui->LatencyCalculatorMenuItem, [this] {
-            m_latencyCalcPageControl->SetSettingsHost(this);
-            m_latencyCalcPageControl->InitLatencyCalculator();
-            // The chain is taken: nothing else is read from the store of this start.
-            m_storedSettings.reset();
-        });
-    }
-    return m_latencyCalcPageControl;
+    return BuiltOnce(m_latencyCalcPageControl, ui->LatencyCalculatorMenuItem,
+                     [this](TLatencyCalcPanel& calculator) {
+                         calculator.SetSettingsHost(this);
+                         calculator.InitLatencyCalculator();
+                         // The chain is taken: nothing else is read from the store of this start.
+                         m_storedSettings.reset();
+                     });
 }
 
 TAboutCalc* TMainForm::AboutBox() {

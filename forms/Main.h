@@ -89,10 +89,10 @@ protected:
 
 private:
     std::vector<ICalculator*> BuiltCalculators() const;
-    // Puts a calculator just built in its place, hidden, runs its initialisation and joins its
-    // page control to the window.
-    void PlaceCalculator(ICalculator& calculator, QAction* menuItem,
-                         const std::function<void()>& init);
+    // On the first request, builds the calculator in its place, hidden, runs its initialisation
+    // and joins its page control to the window.
+    template <class Calculator, class Init>
+    Calculator* BuiltOnce(Calculator*& calculator, QAction* menuItem, Init init);
     void FormCreate();
     // Shows the calculator the settings name, if any.
     void RestoreCalculator();
