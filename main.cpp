@@ -1,6 +1,7 @@
 #include "Main.h"
 #include "CommandLine.h"
 #include "FirstExposure.h"
+#include "FontConfigWarmUp.h"
 #include "TerminationSignal.h"
 #include "VarnexApplication.h"
 
@@ -27,8 +28,10 @@ int main(int argc, char** argv) {
         break;
     }
 
+    TFontConfigWarmUp fontConfig;
     VarnexApplication app(argc, argv);
     Q_INIT_RESOURCE(varnex);
+    fontConfig.Wait();
 
     TMainForm mainForm;
     mainForm.show();

@@ -4,10 +4,11 @@ set -euo pipefail
 
 # clang-14 and its runtime libraries build the fuzz targets (libFuzzer); valgrind runs the
 # memory check; the desktop and packaging tools check the installed tree and the package; the
-# X server, xdotool and xclip drive the built program's real window and read its clipboard.
+# X server, xdotool and xclip drive the built program's real window and read its clipboard; the
+# program reads the font configuration itself at start (libfontconfig-dev).
 packages=(build-essential cmake ninja-build clang-format clang-14 libclang-rt-14-dev valgrind
-          qt6-base-dev qt6-svg-dev fonts-liberation2 fonts-dejavu-core locales desktop-file-utils
-          appstream dpkg-dev file xvfb xauth xdotool xclip)
+          qt6-base-dev qt6-svg-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core locales
+          desktop-file-utils appstream dpkg-dev file xvfb xauth xdotool xclip)
 
 sudo=()
 if [[ $(id -u) -ne 0 ]]; then

@@ -1,7 +1,6 @@
 #include "PluginFreeStyle.h"
 #include "VarnexTest.h"
 
-#include <QDir>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -23,12 +22,6 @@ QImage TabWidgetFrame(const QStyle& style, QSize size, QTabBar::Shape shape, qre
     return image;
 }
 
-int ThreadCount() {
-    return static_cast<int>(QDir(QStringLiteral("/proc/self/task"))
-                                .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
-                                .size());
-}
-
 } // namespace
 
 class TestPluginFreeStyle : public QObject {
@@ -37,9 +30,9 @@ private slots:
     // A window's first paint would otherwise wait for Qt's painting threads to start.
     void tallTabWidgetFrameIsDrawnWithoutStartingThreads() {
         const TPluginFreeStyle style(QStringLiteral("fusion"));
-        const int threadsBefore = ThreadCount();
+        const int threadsBefore = VarnexTest::ThreadCount();
         TabWidgetFrame(style, QSize(276, 600), QTabBar::RoundedNorth, 1.0);
-        QCOMPARE(ThreadCount(), threadsBefore);
+        QCOMPARE(VarnexTest::ThreadCount(), threadsBefore);
     }
 
     void tabWidgetFrameLooksAsTheBaseStyleDrawsIt_data() {

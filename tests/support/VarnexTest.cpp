@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDir>
 #include <QHeaderView>
 #include <QMenu>
 #include <QRegularExpression>
@@ -87,6 +88,12 @@ void ResetRecorders() {
 
 void SetModalDialogsExpected(bool expected) {
     modalDialogsExpected = expected;
+}
+
+int ThreadCount() {
+    return static_cast<int>(QDir(QStringLiteral("/proc/self/task"))
+                                .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+                                .size());
 }
 
 QString SettingsFolder() {

@@ -73,6 +73,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
+// The threads the test process runs now.
+int ThreadCount();
+
 // The folder that stands in for the user's settings store.
 QString SettingsFolder();
 
