@@ -2,8 +2,8 @@
 
 #include <fontconfig/fontconfig.h>
 
-// FcInit is safe to call from any thread; Qt's own call returns at once once the configuration
-// is the current one.
+// FcInit may be called from any thread; when Qt calls it later, it finds the configuration read
+// and returns.
 TFontConfigWarmUp::TFontConfigWarmUp()
     : m_reader([] { FcInit(); }) {}
 
