@@ -25,11 +25,30 @@ private slots:
         QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Korvex Group"));
     }
 
-    // The pixel layout relies on this font; a missing one would fall back silently.
+    // The pixel layout relies on this font; a missing one would fall back silently. The
+    // application was built while the font configuration was read ahead, as the program's is.
     void compactFontAtElevenPixels() {
         const QFontInfo info(QApplication::font());
         QCOMPARE(info.family(), QStringLiteral("Liberation Sans"));
         QCOMPARE(info.pixelSize(), 11);
+    }
+
+    void fontConfigReaderEnds_data() {
+        QTest::addColumn<bool>("waited");
+        QTest::newRow("waited on") << true;
+        QTest::newRow("destroyed while reading") << false;
+    }
+    void fontConfigReaderEnds() {
+        QFETCH(bool, waited);
+        const int threadsBefore = VarnexTest::ThreadCount();
+        {
+            TFontConfigWarmUp warmUp;
+            if (waited) {
+                warmUp.Wait();
+                QCOMPARE(VarnexTest::ThreadCount(), threadsBefore);
+            }
+        }
+        QCOMPARE(VarnexTest::ThreadCount(), threadsBefore);
     }
 };
 

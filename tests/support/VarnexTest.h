@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FontConfigWarmUp.h"
 #include "VarnexApplication.h"
 
 #include <QObject>
@@ -87,7 +88,10 @@ int Run(QObject& test, int argc, char** argv);
 #define VARNEX_TEST_MAIN(TestClass)                                                                \
     int main(int argc, char** argv) {                                                              \
         VarnexTest::UseOffscreenUnlessSet();                                                       \
+        /* The tests start as the program does. */                                                 \
+        TFontConfigWarmUp fontConfig;                                                              \
         VarnexApplication app(argc, argv);                                                         \
+        fontConfig.Wait();                                                                         \
         TestClass test;                                                                            \
         return VarnexTest::Run(test, argc, argv);                                                  \
     }
